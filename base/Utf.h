@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+#include "base/QorApi.h"
+
+// UTF-8 <-> UTF-16. Invalid UTF-8 becomes U+FFFD; an unpaired surrogate in
+// UTF-16 is written as U+FFFD too (callers that must keep it escape it first).
+QOR_API std::u16string Utf8ToUtf16(const char* text, std::size_t length);
+QOR_API std::string Utf16ToUtf8(const char16_t* text, std::size_t length);

@@ -1,0 +1,43 @@
+# The dictionary core: the framework stand-ins of base/ and the model.
+# On Windows it is QorDictionary.dll; natively a static library of the same name.
+set(QOR_BASE_SOURCES
+  base/CString.cpp
+  base/CStringFormat.cpp
+  base/Utf.cpp
+  base/COleDateTime.cpp
+  base/CArchive.cpp
+  base/MemFile.cpp
+)
+if(WIN32)
+  list(APPEND QOR_BASE_SOURCES
+    base/win/FileWin.cpp
+    base/win/FontHandleWin.cpp
+    base/win/AnsiCodePageWin.cpp
+  )
+else()
+  list(APPEND QOR_BASE_SOURCES
+    base/FilePosix.cpp
+    base/FontHandlePortable.cpp
+    base/AnsiCodePagePortable.cpp
+  )
+endif()
+
+set(QOR_MODEL_SOURCES
+  model/QorDictWordElement.cpp
+  model/WordIndex.cpp
+  model/DictionaryWordList.cpp
+  model/QorDictionaryWord.cpp
+  model/LanguageDictionary.cpp
+  model/QorLanguageDict.cpp
+  model/QorDictionaryManager.cpp
+)
+
+if(WIN32)
+  add_library(QorDictionary SHARED ${QOR_BASE_SOURCES} ${QOR_MODEL_SOURCES})
+  target_compile_definitions(QorDictionary PRIVATE QORDICT_BUILDING_DLL)
+  target_link_libraries(QorDictionary PUBLIC gdi32 user32)
+  set_target_properties(QorDictionary PROPERTIES PREFIX "" IMPORT_PREFIX "lib")
+else()
+  add_library(QorDictionary STATIC ${QOR_BASE_SOURCES} ${QOR_MODEL_SOURCES})
+endif()
+target_include_directories(QorDictionary PUBLIC ${PROJECT_SOURCE_DIR})

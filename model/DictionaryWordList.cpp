@@ -1,0 +1,92 @@
+#include "model/DictionaryWordList.h"
+
+#include <memory>
+
+#include "base/CArchive.h"
+#include "model/QorDictWordElement.h"
+
+int CDictionaryWordList::AddWord(CQorDictWordElement* entry) {
+    if (!entry) return 0;
+    CString original = entry->GetOriginalCharacter();
+    if (original.IsEmpty() || m_index.Contains(original)) return 0;
+    m_entries.AddTail(entry);
+    m_index.Set(original, entry);
+    return 1;
+}
+
+int CDictionaryWordList::RemoveWord(CQorDictWordElement* entry) {
+    if (!entry) return 0;
+    POSITION pos = m_entries.Find(entry);
+    if (!pos) return 0;
+    m_index.Erase(entry->GetOriginalCharacter());
+    m_entries.RemoveAt(pos);
+    delete entry;
+    return 1;
+}
+
+int CDictionaryWordList::RemoveWord(const CString& original) {
+    CQorDictWordElement* entry = m_index.Find(original);
+    return entry ? RemoveWord(entry) : 0;
+}
+
+int CDictionaryWordList::RenameOriginalCharacter(CQorDictWordElement* entry, const CString& newOriginal) {
+    if (!entry) return 0;
+    CString oldOriginal = entry->GetOriginalCharacter();
+    if (oldOriginal.Compare(newOriginal) == 0) return 0;
+    entry->SetOriginalCharacter(newOriginal);
+    m_index.Erase(oldOriginal);
+    m_index.Set(newOriginal, entry);
+    return 1;
+}
+
+int CDictionaryWordList::RenameOriginalCharacter(const CString& oldOriginal, const CString& newOriginal) {
+    CQorDictWordElement* entry = m_index.Find(oldOriginal);
+    return entry ? RenameOriginalCharacter(entry, newOriginal) : 0;
+}
+
+CString CDictionaryWordList::GetDisplayCharacter(const CString& original) const {
+    const CQorDictWordElement* entry = m_index.Find(original);
+    if (!entry) return original;
+    CString display = entry->GetDisplayCharacter();
+    return display.IsEmpty() ? original : display;
+}
+
+void CDictionaryWordList::CopyFrom(const CDictionaryWordList& source) {
+    if (this == &source) return;
+    Clean();
+    m_index.Reserve(std::size_t(source.m_entries.GetCount()));
+    for (POSITION pos = source.m_entries.GetHeadPosition(); pos;) {
+        const CQorDictWordElement* from = source.m_entries.GetNext(pos);
+        std::unique_ptr<CQorDictWordElement> copy(new CQorDictWordElement);
+        *copy = *from;
+        CQorDictWordElement* entry = copy.release();
+        m_entries.AddTail(entry);
+        m_index.Set(entry->GetOriginalCharacter(), entry);
+    }
+}
+
+void CDictionaryWordList::Clean() noexcept {
+    while (!m_entries.IsEmpty()) delete m_entries.RemoveHead();
+    m_index.Clear();
+}
+
+void CDictionaryWordList::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar << 1 << int(m_entries.GetCount());
+        for (POSITION pos = m_entries.GetHeadPosition(); pos;) m_entries.GetNext(pos)->Serialize(ar);
+        return;
+    }
+    Clean();
+    int marker, count;
+    ar >> marker;
+    if (marker < 1) return;
+    ar >> count;
+    ar.CheckCount(count, 4, "entries");
+    for (int i = 0; i < count; ++i) {
+        CArchiveContext where(ar, "entry", i);
+        std::unique_ptr<CQorDictWordElement> entry(new CQorDictWordElement);
+        entry->Serialize(ar);
+        // The first of several entries with one key wins; empty ones are dropped.
+        if (AddWord(entry.get())) entry.release();
+    }
+}

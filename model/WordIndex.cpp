@@ -1,0 +1,112 @@
+#include "model/WordIndex.h"
+
+#include <utility>
+
+namespace {
+constexpr std::size_t npos = std::size_t(-1);
+}
+
+std::uint32_t CWordIndex::Hash(const CString& text) noexcept {
+    // FNV-1a over the case-folded code units, then a final mix so that the
+    // low bits used for the slot depend on every unit.
+    std::uint32_t h = 2166136261u;
+    const WCHAR* p = text.GetString();
+    for (int i = 0, n = text.GetLength(); i < n; ++i) {
+        h ^= std::uint32_t(QorToUpper(p[i]));
+        h *= 16777619u;
+    }
+    h ^= h >> 16;
+    h *= 0x7feb352du;
+    h ^= h >> 15;
+    return h;
+}
+
+bool CWordIndex::SameKey(const CString& a, const CString& b) noexcept {
+    int n = a.GetLength();
+    if (n != b.GetLength()) return false;
+    const WCHAR* x = a.GetString();
+    const WCHAR* y = b.GetString();
+    if (x == y) return true;
+    for (int i = 0; i < n; ++i)
+        if (x[i] != y[i] && QorToUpper(x[i]) != QorToUpper(y[i])) return false;
+    return true;
+}
+
+std::size_t CWordIndex::FindSlot(const CString& text, std::uint32_t hash) const noexcept {
+    if (m_slots.empty()) return npos;
+    std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = m_slots[i];
+        if (!slot.entry) return npos;
+        if (slot.hash == hash && SameKey(slot.key, text)) return i;
+    }
+}
+
+CQorDictWordElement* CWordIndex::Find(const CString& text) const noexcept {
+    std::size_t i = FindSlot(text, Hash(text));
+    return i == npos ? nullptr : m_slots[i].entry;
+}
+
+void CWordIndex::Set(const CString& key, CQorDictWordElement* entry) {
+    std::uint32_t hash = Hash(key);
+    std::size_t i = FindSlot(key, hash);
+    if (i != npos) {
+        m_slots[i].entry = entry;
+        return;
+    }
+    // Keep the table at most half full so probe runs stay short.
+    if ((m_count + 1) * 2 > m_slots.size()) Grow((m_count + 1) * 2);
+    std::size_t mask = m_slots.size() - 1;
+    for (i = hash & mask; m_slots[i].entry; i = (i + 1) & mask) {
+    }
+    m_slots[i].key = key;
+    m_slots[i].entry = entry;
+    m_slots[i].hash = hash;
+    ++m_count;
+}
+
+bool CWordIndex::Erase(const CString& key) noexcept {
+    std::size_t i = FindSlot(key, Hash(key));
+    if (i == npos) return false;
+    // Backward-shift deletion: pull later members of the probe run into the
+    // hole so that no tombstones are needed.
+    std::size_t mask = m_slots.size() - 1;
+    for (std::size_t j = (i + 1) & mask; m_slots[j].entry; j = (j + 1) & mask) {
+        std::size_t home = m_slots[j].hash & mask;
+        bool movable = (j > i) ? (home <= i || home > j) : (home <= i && home > j);
+        if (movable) {
+            m_slots[i] = std::move(m_slots[j]);
+            m_slots[j].entry = nullptr;
+            i = j;
+        }
+    }
+    m_slots[i].key.Empty();
+    m_slots[i].entry = nullptr;
+    --m_count;
+    return true;
+}
+
+void CWordIndex::Clear() noexcept {
+    m_slots.clear();
+    m_slots.shrink_to_fit();
+    m_count = 0;
+}
+
+void CWordIndex::Reserve(std::size_t count) {
+    if (count * 2 > m_slots.size()) Grow(count * 2);
+}
+
+void CWordIndex::Grow(std::size_t minimumSlots) {
+    std::size_t size = 16;
+    while (size < minimumSlots) size *= 2;
+    if (size <= m_slots.size()) return;
+    std::vector<Slot> old(size);
+    old.swap(m_slots);
+    std::size_t mask = size - 1;
+    for (Slot& slot : old) {
+        if (!slot.entry) continue;
+        std::size_t i = slot.hash & mask;
+        while (m_slots[i].entry) i = (i + 1) & mask;
+        m_slots[i] = std::move(slot);
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "base/CString.h"
+
+class CQorDictWordElement;
+
+// The look-up index of a word list: maps a key to an entry, where two keys are
+// the same when they are equal after upper-casing a-z. It gives exactly the
+// answers of an ordered map keyed by the upper-cased text (replace on set,
+// erase by key), but as an open-addressing hash table whose hash and equality
+// fold case on the fly: a look-up neither copies nor allocates, and a stored
+// key shares its buffer with the entry's original string.
+class CWordIndex {
+public:
+    CWordIndex() = default;
+    CWordIndex(const CWordIndex&) = delete;
+    CWordIndex& operator=(const CWordIndex&) = delete;
+
+    CQorDictWordElement* Find(const CString& text) const noexcept;
+    bool Contains(const CString& text) const noexcept { return Find(text) != nullptr; }
+    // index[key] = entry, replacing whatever the key mapped to.
+    void Set(const CString& key, CQorDictWordElement* entry);
+    bool Erase(const CString& key) noexcept;
+    void Clear() noexcept;
+    void Reserve(std::size_t count);
+    std::size_t GetCount() const noexcept { return m_count; }
+
+private:
+    struct Slot {
+        CString key;
+        CQorDictWordElement* entry = nullptr;  // null marks a free slot
+        std::uint32_t hash = 0;
+    };
+    static std::uint32_t Hash(const CString& text) noexcept;
+    static bool SameKey(const CString& a, const CString& b) noexcept;
+    std::size_t FindSlot(const CString& text, std::uint32_t hash) const noexcept;  // slot or npos
+    void Grow(std::size_t minimumSlots);
+
+    std::vector<Slot> m_slots;  // size is zero or a power of two
+    std::size_t m_count = 0;
+};
