@@ -32,12 +32,25 @@ set(QOR_MODEL_SOURCES
   model/QorDictionaryManager.cpp
 )
 
+# Portable subsystems that build on both targets add themselves here.
+set(QOR_PORTABLE_SOURCES)
+foreach(dir sheets)
+  include(${PROJECT_SOURCE_DIR}/${dir}/Sources.cmake OPTIONAL)
+endforeach()
+
 if(WIN32)
-  add_library(QorDictionary SHARED ${QOR_BASE_SOURCES} ${QOR_MODEL_SOURCES})
+  # The Windows-only subsystems: each folder lists its files in Sources.cmake
+  # (appending to QOR_WIN_SOURCES and, for libraries, QOR_WIN_LIBS).
+  set(QOR_WIN_SOURCES)
+  set(QOR_WIN_LIBS)
+  foreach(dir framework translate resources host)
+    include(${PROJECT_SOURCE_DIR}/${dir}/Sources.cmake OPTIONAL)
+  endforeach()
+  add_library(QorDictionary SHARED ${QOR_BASE_SOURCES} ${QOR_MODEL_SOURCES} ${QOR_PORTABLE_SOURCES} ${QOR_WIN_SOURCES})
   target_compile_definitions(QorDictionary PRIVATE QORDICT_BUILDING_DLL)
-  target_link_libraries(QorDictionary PUBLIC gdi32 user32)
+  target_link_libraries(QorDictionary PUBLIC gdi32 user32 ${QOR_WIN_LIBS})
   set_target_properties(QorDictionary PROPERTIES PREFIX "" IMPORT_PREFIX "lib")
 else()
-  add_library(QorDictionary STATIC ${QOR_BASE_SOURCES} ${QOR_MODEL_SOURCES})
+  add_library(QorDictionary STATIC ${QOR_BASE_SOURCES} ${QOR_MODEL_SOURCES} ${QOR_PORTABLE_SOURCES})
 endif()
 target_include_directories(QorDictionary PUBLIC ${PROJECT_SOURCE_DIR})
