@@ -30,6 +30,7 @@ set(QOR_MODEL_SOURCES
   model/LanguageDictionary.cpp
   model/QorLanguageDict.cpp
   model/QorDictionaryManager.cpp
+  model/LocaleNames.cpp
 )
 
 # Portable subsystems that build on both targets add themselves here.
