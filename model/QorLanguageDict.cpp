@@ -149,3 +149,8 @@ int CQorLanguageDict::RenameOriginalCharacter(DICTMODE mode, CQorDictWordElement
     CDictionaryWordList* list = m_pData ? m_pData->List(mode) : nullptr;
     return list ? list->RenameOriginalCharacter(entry, newOriginal) : 0;
 }
+
+CList<CQorDictWordElement*, CQorDictWordElement*>* CQorLanguageDict::GetDictionaryList(DICTMODE mode) {
+    CDictionaryWordList* list = m_pData ? m_pData->List(mode) : nullptr;
+    return list ? &list->m_entries : nullptr;
+}

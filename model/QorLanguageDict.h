@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "base/CList.h"
 #include "base/CString.h"
 #include "base/LogFont.h"
 #include "base/QorApi.h"
@@ -48,6 +49,9 @@ public:
     CQorDictWordElement* FindWord(DICTMODE mode, CString original) const;
     int RenameOriginalCharacter(DICTMODE mode, const CString& oldOriginal, const CString& newOriginal);
     int RenameOriginalCharacter(DICTMODE mode, CQorDictWordElement* entry, CString newOriginal);
+    // The live word list of a mode, for iteration and positional access (null
+    // for an unknown mode); change it only through the operations above.
+    CList<CQorDictWordElement*, CQorDictWordElement*>* GetDictionaryList(DICTMODE mode);
 
 private:
     void Clean();

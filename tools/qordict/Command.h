@@ -1,0 +1,50 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "base/CString.h"
+#include "model/DictMode.h"
+
+class CQorDictionaryManager;
+
+// qordict's commands: each .cpp file registers one with a static Command.
+namespace qordict {
+
+enum ExitCode { kSuccess = 0, kFileError = 1, kUsageError = 2 };
+
+// Thrown for a malformed command line; main prints it and exits with 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+using Arguments = std::vector<std::string>;  // UTF-8, without the command name
+
+struct Command {
+    const char* name;
+    const char* synopsis;  // arguments, as shown by --help
+    const char* summary;   // one line
+    int (*run)(const Arguments& args);
+};
+
+// Self-registration: `static const qordict::Registration reg{{...}};`
+struct Registration {
+    explicit Registration(const Command& command);
+};
+const std::vector<Command>& Commands();
+
+// Shared by commands.
+CString PathArgument(const std::string& utf8);
+// Prints "qordict: cannot ..." naming the file and the reason; false on failure.
+bool LoadDictionary(CQorDictionaryManager& manager, const std::string& path);
+bool SaveDictionary(CQorDictionaryManager& manager, const std::string& path);
+// Removes "--mode system|project" from args (default system); UsageError on a bad value.
+DICTMODE TakeModeOption(Arguments& args);
+// UsageError when args still holds an option (anything starting with "--").
+void RejectOptions(const Arguments& args);
+void PrintError(const std::string& message);
+void WriteOut(const std::string& utf8);  // to stdout, bytes as given
+
+}  // namespace qordict
