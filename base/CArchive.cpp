@@ -75,8 +75,8 @@ void CArchive::CheckCount(long long count, unsigned minimumBytes, const char* re
                                                " is more than the rest of the file can hold");
 }
 
-void CArchive::Fail(int cause, const std::string& what) {
-    std::string message = what + " at byte " + std::to_string(GetPosition());
+void CArchive::Fail(int cause, const std::string& what, std::uint64_t at) {
+    std::string message = what + " at byte " + std::to_string(at);
     for (auto it = m_context.rbegin(); it != m_context.rend(); ++it) {
         message += it == m_context.rbegin() ? ", inside " : " of ";
         message += it->record;

@@ -70,7 +70,8 @@ public:
     // Where the reader is, for messages: the records being read, innermost last.
     void PushContext(const char* record, long long index) { m_context.push_back({record, index}); }
     void PopContext() noexcept { m_context.pop_back(); }
-    [[noreturn]] void Fail(int cause, const std::string& what);
+    [[noreturn]] void Fail(int cause, const std::string& what) { Fail(cause, what, GetPosition()); }
+    [[noreturn]] void Fail(int cause, const std::string& what, std::uint64_t at);
 
 private:
     template <class T>
@@ -92,7 +93,8 @@ private:
             m_cur += sizeof(T);
         } else {
             unsigned char bytes[sizeof(T)];
-            if (Read(bytes, sizeof(T)) != sizeof(T)) Fail(0, "the file ends inside a value");
+            std::uint64_t start = GetPosition();
+            if (Read(bytes, sizeof(T)) != sizeof(T)) Fail(0, "the file ends inside a value", start);
             value = LoadLittleEndian<T>(bytes);
         }
         return *this;
