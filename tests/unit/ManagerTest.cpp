@@ -65,7 +65,8 @@ TEST(Manager, LanguagesAreUniqueByIdAndOwnedOnlyOnSuccess) {
 
     manager.Add(NewLanguage(1));
     manager.Add(NewLanguage(2));
-    manager.GetSysDictWord()->AddWord(new CQorDictWordElement);  // refused: empty
+    std::unique_ptr<CQorDictWordElement> empty(new CQorDictWordElement);
+    EXPECT_EQ(manager.GetSysDictWord()->AddWord(empty.get()), 0);
     auto* kept = new CQorDictWordElement;
     kept->SetOriginalCharacter(S("kept"));
     manager.GetSysDictWord()->AddWord(kept);
