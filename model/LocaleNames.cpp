@@ -61,3 +61,16 @@ const char* QorNativeLanguageName(DWORD lcid) {
     const LocaleEntry* entry = Lookup(lcid);
     return entry ? entry->native : nullptr;
 }
+
+static bool SameAsciiNoCase(const char* a, const char* b) {
+    auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; };
+    for (; *a && fold(*a) == fold(*b); ++a, ++b) {
+    }
+    return fold(*a) == fold(*b);
+}
+
+DWORD QorLocaleNameToLcid(const char* name) {
+    for (const LocaleEntry& entry : kLocales)
+        if (name && SameAsciiNoCase(entry.name, name)) return entry.lcid;
+    return 0;
+}

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config python3
   googletest libgtest-dev libbenchmark-dev zlib1g-dev gettext
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev

@@ -1,7 +1,9 @@
 #include "Command.h"
 
 #include <cstdio>
+#include <cstdlib>
 
+#include "model/LocaleNames.h"
 #include "model/QorDictionaryManager.h"
 
 namespace qordict {
@@ -35,26 +37,42 @@ bool SaveDictionary(CQorDictionaryManager& manager, const std::string& path) {
     return false;
 }
 
-DICTMODE TakeModeOption(Arguments& args) {
-    DICTMODE mode = DICTMODE_SYSTEM;
+// Removes every "--name VALUE" or "--name=VALUE" from args; the last value wins.
+static bool TakeOption(Arguments& args, const std::string& name, std::string& value) {
+    bool found = false;
     for (std::size_t i = 0; i < args.size();) {
-        std::string value;
-        if (args[i] == "--mode") {
-            if (i + 1 >= args.size()) throw UsageError("--mode needs a value: system or project");
+        if (args[i] == name) {
+            if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
             value = args[i + 1];
             args.erase(args.begin() + std::ptrdiff_t(i), args.begin() + std::ptrdiff_t(i) + 2);
-        } else if (args[i].rfind("--mode=", 0) == 0) {
-            value = args[i].substr(7);
+            found = true;
+        } else if (args[i].rfind(name + "=", 0) == 0) {
+            value = args[i].substr(name.size() + 1);
             args.erase(args.begin() + std::ptrdiff_t(i));
+            found = true;
         } else {
             ++i;
-            continue;
         }
-        if (value == "system") mode = DICTMODE_SYSTEM;
-        else if (value == "project") mode = DICTMODE_PROJECT;
-        else throw UsageError("unknown mode '" + value + "': use system or project");
     }
-    return mode;
+    return found;
+}
+
+DICTMODE TakeModeOption(Arguments& args) {
+    std::string value;
+    if (!TakeOption(args, "--mode", value) || value == "system") return DICTMODE_SYSTEM;
+    if (value == "project") return DICTMODE_PROJECT;
+    throw UsageError("unknown mode '" + value + "': use system or project");
+}
+
+DWORD TakeLanguageOption(Arguments& args) {
+    std::string value;
+    if (!TakeOption(args, "--language", value)) return 0;
+    if (DWORD lcid = QorLocaleNameToLcid(value.c_str())) return lcid;
+    char* end = nullptr;
+    unsigned long number = std::strtoul(value.c_str(), &end, 0);
+    if (value.empty() || *end || number == 0 || number > 0xFFFFFFFFul)
+        throw UsageError("'" + value + "' is not a language: give an LCID such as 0x0407 or a locale name such as de-DE");
+    return DWORD(number);
 }
 
 void RejectOptions(const Arguments& args) {

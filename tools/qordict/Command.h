@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/CString.h"
+#include "base/Types.h"
 #include "model/DictMode.h"
 
 class CQorDictionaryManager;
@@ -42,6 +43,9 @@ bool LoadDictionary(CQorDictionaryManager& manager, const std::string& path);
 bool SaveDictionary(CQorDictionaryManager& manager, const std::string& path);
 // Removes "--mode system|project" from args (default system); UsageError on a bad value.
 DICTMODE TakeModeOption(Arguments& args);
+// Removes "--language LCID" (decimal, 0x-hex or a locale name such as de-DE);
+// 0 when absent, UsageError when the value is not a language.
+DWORD TakeLanguageOption(Arguments& args);
 // UsageError when args still holds an option (anything starting with "--").
 void RejectOptions(const Arguments& args);
 void PrintError(const std::string& message);

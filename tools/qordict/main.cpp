@@ -12,7 +12,7 @@
 
 namespace {
 
-void PrintHelp(std::FILE* out) {
+void PrintHelp() {
     std::string text =
         "Usage: qordict COMMAND [ARGUMENTS]\n"
         "Inspects, converts and queries QorDictionary dictionary files.\n\nCommands:\n";
@@ -26,16 +26,16 @@ void PrintHelp(std::FILE* out) {
         "\nOptions:\n  --mode system|project   which word lists a command works on (default: system)\n"
         "  -h, --help              show this help\n\n"
         "Exit status: 0 success, 1 a file could not be loaded or saved, 2 usage error.\n";
-    std::fputs(text.c_str(), out);
+    std::fputs(text.c_str(), stdout);
 }
 
 int Run(qordict::Arguments args) {
     if (args.empty()) {
-        PrintHelp(stderr);
+        qordict::PrintError("no command given (see qordict --help)");
         return qordict::kUsageError;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        PrintHelp(stdout);
+        PrintHelp();
         return qordict::kSuccess;
     }
     for (const qordict::Command& command : qordict::Commands()) {
