@@ -1,0 +1,82 @@
+#pragma once
+
+#include <windows.h>
+
+#include "base/CString.h"
+#include "base/QorApi.h"
+#include "framework/UniqueHandle.h"
+
+// A window object. A window made by Create belongs to its object: the object
+// is bound to it from the first message on, receives its messages through
+// the typed OnX handlers, and destroys it when the object goes. Attach only
+// borrows an existing window to talk to it; nothing is bound or destroyed.
+//
+// Notifications (WM_COMMAND, WM_NOTIFY) are first offered to the object of
+// the control that sent them (OnCommandReflect, OnNotifyReflect), then to the
+// parent's OnCommand / OnNotify. No exception leaves a window procedure: a
+// handler that throws gets the default processing of its message.
+class QOR_API CWnd {
+public:
+    CWnd() noexcept = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    // className null: a window of the library's own class, whose messages all
+    // reach this object. Otherwise a window of that class (a control), whose
+    // messages pass through this object on their way to the control.
+    BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR text, DWORD style, const RECT& rect,
+                  CWnd* parent, UINT id);
+    BOOL Create(LPCWSTR className, LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+        return CreateEx(0, className, text, style, rect, parent, id);
+    }
+    BOOL DestroyWindow();
+
+    // Borrowing an existing window; Detach gives the handle back.
+    void Attach(HWND window) noexcept { m_hWnd = window; }
+    HWND Detach() noexcept;
+
+    // The object bound to a window by Create, or null.
+    static CWnd* FromHandlePermanent(HWND window) noexcept;
+
+    HWND GetSafeHwnd() const noexcept { return m_hWnd; }
+    operator HWND() const noexcept { return GetSafeHwnd(); }
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageW(m_hWnd, message, wParam, lParam);
+    }
+    CString GetWindowText() const;
+    void SetWindowText(LPCWSTR text) { ::SetWindowTextW(m_hWnd, text); }
+    void SetFont(HFONT font, BOOL redraw = TRUE) { SendMessage(WM_SETFONT, WPARAM(font), redraw); }
+    HFONT GetFont() const { return HFONT(SendMessage(WM_GETFONT)); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+
+    HWND m_hWnd = nullptr;
+
+protected:
+    // The message procedure of a bound window. Overrides call the base for
+    // whatever they do not handle.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+    virtual int OnCreate(CREATESTRUCTW* create) { return 0; }
+    virtual void OnSize(UINT type, int cx, int cy) {}
+    virtual void OnClose() { DestroyWindow(); }
+    virtual void OnDestroy() {}
+    // Commands and notifications from children; TRUE when handled.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam) { return FALSE; }
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) { return FALSE; }
+    // This control's own notifications, reflected from its parent.
+    virtual BOOL OnCommandReflect(UINT code) { return FALSE; }
+    virtual BOOL OnNotifyReflect(NMHDR* header, LRESULT* result) { return FALSE; }
+    // The window is gone; the object is still alive and unbound.
+    virtual void PostNcDestroy() {}
+
+private:
+    friend struct CWndThunk;
+    void Bind(HWND window, bool subclassed) noexcept;
+    void Unbind() noexcept;
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+    UniqueWindow m_window;     // set while this object owns its window
+    bool m_subclassed = false; // a control: default processing is the control's own
+};

@@ -1,0 +1,52 @@
+#include "translate/ToolBarResourcePool.h"
+
+#include "framework/ToolBar.h"
+#include "framework/ToolTipCtrl.h"
+#include "model/QorDictionaryManager.h"
+#include "model/QorLanguageDict.h"
+#include "translate/ModeLanguage.h"
+#include "translate/ToolBarResourcePoolObj.h"
+
+CToolBarResourcePool::CToolBarResourcePool() : m_pObj(new CToolBarResourcePoolObj) {}
+
+CToolBarResourcePool::~CToolBarResourcePool() = default;
+
+void CToolBarResourcePool::InitialResourcePool(CToolBar* pToolBar, void* pDictManager) {
+    if (!m_pObj) return;
+    CToolBarResourcePoolObj& obj = *m_pObj;
+    obj.items.clear();
+    obj.manager = static_cast<CQorDictionaryManager*>(pDictManager);
+    if (!pToolBar) return;
+    obj.toolBar = pToolBar;
+    CToolTipCtrl tips;
+    tips.Attach(pToolBar->GetToolTips());
+    const int count = pToolBar->GetCount();
+    if (!tips.m_hWnd || count < 1) return;
+    try {
+        for (int i = 0; i < count; ++i) {
+            const UINT id = pToolBar->GetItemID(i);
+            if (id == 0) continue;
+            CString text;
+            tips.GetText(text, pToolBar, id);
+            if (!text.IsEmpty()) obj.items.push_back(CToolBarResource{text, pToolBar, id});
+        }
+    } catch (...) {
+        // Out of memory: keep what was captured so far.
+    }
+}
+
+void CToolBarResourcePool::ChangeLanguage(DICTMODE mode) {
+    if (!m_pObj) return;
+    const CToolBarResourcePoolObj& obj = *m_pObj;
+    if (!obj.manager || !obj.toolBar || !IsWindow(obj.toolBar->m_hWnd)) return;
+    const CQorLanguageDict* language = FindModeLanguage(obj.manager, mode);
+    if (!language || !obj.manager->IsEnable()) return;
+    CToolTipCtrl tips;
+    tips.Attach(obj.toolBar->GetToolTips());
+    if (!tips.m_hWnd) return;  // the tooltips went away after the capture
+    try {
+        for (const CToolBarResource& item : obj.items)
+            tips.UpdateTipText(language->GetDisplayCharacter(mode, item.text), item.toolBarWnd, item.commandId);
+    } catch (...) {
+    }
+}
