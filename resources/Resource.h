@@ -1,0 +1,58 @@
+#pragma once
+
+// Identifiers of the library's own resources. The string table texts are the
+// original strings under which the system dictionary translates them.
+#define IDS_DICTIONARY              24000
+#define IDS_SYSTEM_DICTIONARY       24001
+#define IDS_PROJECT_DICTIONARY      24002
+#define IDS_LANGUAGE_MANAGEMENT     24003
+#define IDS_WARNING                 24004
+#define IDS_ERROR                   24005
+#define IDS_INFORMATION             24006
+#define IDS_COL_LANGUAGE_ID         24007
+#define IDS_COL_LANGUAGE_NAME       24008
+#define IDS_COL_FONT                24009
+#define IDS_COL_UPDATE_TIME         24010
+#define IDS_COL_ORIGINAL            24011
+// Language names, 24012 (Thai) to 24036 (Arabic).
+#define IDS_LANG_THAI               24012
+#define IDS_LANG_VIETNAMESE         24013
+#define IDS_LANG_MALAY              24014
+#define IDS_LANG_CHINESE_TRAD       24015
+#define IDS_LANG_CHINESE_SIMP       24016
+#define IDS_LANG_ENGLISH            24017
+#define IDS_LANG_ITALIAN            24018
+#define IDS_LANG_HUNGARIAN          24019
+#define IDS_LANG_HEBREW             24020
+#define IDS_LANG_SPANISH            24021
+#define IDS_LANG_TURKISH            24022
+#define IDS_LANG_JAPANESE           24023
+#define IDS_LANG_PORTUGUESE_BR      24024
+#define IDS_LANG_PORTUGUESE_PT      24025
+#define IDS_LANG_NORWEGIAN          24026
+#define IDS_LANG_CZECH              24027
+#define IDS_LANG_DUTCH              24028
+#define IDS_LANG_KOREAN             24029
+#define IDS_LANG_FINNISH            24030
+#define IDS_LANG_FRENCH             24031
+#define IDS_LANG_RUSSIAN            24032
+#define IDS_LANG_GERMAN             24033
+#define IDS_LANG_DANISH             24034
+#define IDS_LANG_POLISH             24035
+#define IDS_LANG_ARABIC             24036
+#define IDS_FONT_TIMES_NEW_ROMAN    24037
+#define IDS_CONFIRM_DELETE_COUNT    24038  // %d
+#define IDS_DEFAULT_LANGUAGE_IN_USE 24039  // %s
+#define IDS_OBJECT_EXISTS           24040  // %s
+#define IDS_SYS_DEFAULT_EMPTY       24041
+#define IDS_PROJECT_DEFAULT_EMPTY   24042
+#define IDS_LANGUAGE_ID_EXISTS      24043  // %d
+#define IDS_IMPORT_DONE             24044
+#define IDS_OBJECT_EMPTY            24045
+#define IDS_IMPORTING               24046
+#define IDS_EXPORTING               24047
+#define IDS_IMPORTING_ITEM          24048  // %1
+#define IDS_EXPORTING_ITEM          24049  // %1
+#define IDS_EXPORT_DONE             24050
+#define IDS_COL_NATIVE_NAME         24088
+#define IDS_COL_REGION_NAME         24089

@@ -1,0 +1,8 @@
+# The library's own resources (string table, dialog templates, icons) and the
+# module start-up that makes them findable.
+enable_language(RC)
+file(GLOB QOR_RESOURCE_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.rc)
+list(APPEND QOR_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DictionaryApp.cpp
+  ${QOR_RESOURCE_SCRIPTS}
+)
