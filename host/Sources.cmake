@@ -1,0 +1,10 @@
+# The interfaces of the host's libraries that the editor calls: help service,
+# utility library.
+list(APPEND QOR_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/COleVariant.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HtmlHelpLoader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QorHelper.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QorUtility.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HelpTopics.rc
+)
+list(APPEND QOR_WIN_LIBS advapi32 oleaut32)
