@@ -8,3 +8,5 @@ list(APPEND QOR_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/HelpTopics.rc
 )
 list(APPEND QOR_WIN_LIBS advapi32 oleaut32)
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/HelpTopics.rc PROPERTIES
+  OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/HelpTopics.txt)

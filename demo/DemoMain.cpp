@@ -1,0 +1,168 @@
+// QorDemo: a small host program that shows the dictionary library at work.
+//
+//   QorDemo.exe [--dict FILE] [--screenshot FOLDER]
+//
+// It loads the sample dictionary (sample.dict beside the program unless
+// --dict names another), opens its Chinese main window and lets the user pick
+// the interface language from the "语言" (Language) menu. With --screenshot
+// it shows each enabled language in turn, writes main-<locale>.png and
+// dialog-<locale>.png into FOLDER together with texts-<locale>.txt (the menu
+// and tooltip texts read back from the controls), and exits.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <string>
+
+#include "DemoResource.h"
+#include "MainWindow.h"
+#include "Screenshot.h"
+#include "SettingsDialog.h"
+#include "base/CString.h"
+#include "model/QorDictionaryManager.h"
+#include "translate/TextHelpers.h"
+
+namespace {
+
+CString ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    CString folder(path, int(length));
+    int slash = folder.GetLength() - 1;
+    while (slash >= 0 && folder[slash] != L'\\') --slash;
+    return folder.Left(slash);
+}
+
+// Lets the windows paint themselves before they are read.
+void PumpMessages(int milliseconds) {
+    DWORD end = GetTickCount() + DWORD(milliseconds);
+    MSG message;
+    while (GetTickCount() < end) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(20);
+    }
+}
+
+void AppendMenuTexts(HMENU menu, int depth, std::string& out) {
+    for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+        wchar_t text[256] = {};
+        GetMenuStringW(menu, UINT(i), text, 256, MF_BYPOSITION);
+        if (text[0]) {
+            CString line(text);
+            line.Replace(L"\t", L"<TAB>");
+            out += std::string(std::size_t(depth) * 2, ' ') + line.ToUtf8() + "\n";
+        }
+        if (HMENU sub = GetSubMenu(menu, i)) AppendMenuTexts(sub, depth + 1, out);
+    }
+}
+
+std::string WindowText(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return CString(text).ToUtf8();
+}
+
+// What a user reads in the window, as text: caption, menu and tooltips.
+std::string DescribeTexts(CMainWindow& main, HWND dialog) {
+    std::string out = "caption: " + WindowText(main.GetHwnd()) + "\nmenu:\n";
+    AppendMenuTexts(main.GetMenu(), 1, out);
+    out += "tooltips:\n";
+    HWND toolBar = main.GetToolBar();
+    HWND tips = reinterpret_cast<HWND>(SendMessageW(toolBar, TB_GETTOOLTIPS, 0, 0));
+    for (int i = 0, n = int(SendMessageW(toolBar, TB_BUTTONCOUNT, 0, 0)); i < n; ++i) {
+        TBBUTTON button = {};
+        SendMessageW(toolBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        if (!button.idCommand || !tips) continue;
+        wchar_t text[256] = {};
+        TTTOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = toolBar;
+        tool.uId = UINT_PTR(button.idCommand);
+        tool.lpszText = text;
+        SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+        out += "  " + CString(text).ToUtf8() + "\n";
+    }
+    out += "settings dialog: " + WindowText(dialog) + "\n";
+    return out;
+}
+
+bool WriteText(const CString& path, const std::string& text) {
+    FILE* file = _wfopen(path, L"wb");
+    if (!file) return false;
+    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    return std::fclose(file) == 0 && written;
+}
+
+// original: the language the program starts in (the sample dictionary's
+// default, whose word list is empty, so it shows the texts as written).
+int TakeScreenshots(CMainWindow& main, const CString& folder, DWORD original) {
+    CreateDirectoryW(folder, nullptr);
+    std::string originalTexts;
+    int failures = 0;
+    for (DWORD lcid : main.GetLanguages()) {
+        main.SetLanguage(lcid);
+        PumpMessages(400);
+        CString locale = GetLCIDLocaleName(lcid);
+        if (!SaveWindowPng(main.GetHwnd(), folder + L"\\main-" + locale + L".png")) ++failures;
+
+        CSettingsDialog* dialog = main.OpenSettingsModeless();
+        PumpMessages(400);
+        if (!dialog || !SaveWindowPng(dialog->GetHwnd(), folder + L"\\dialog-" + locale + L".png")) ++failures;
+        std::string texts = DescribeTexts(main, dialog ? dialog->GetHwnd() : nullptr);
+        if (!WriteText(folder + L"\\texts-" + locale + L".txt", texts)) ++failures;
+        if (lcid == original) originalTexts = texts;
+        main.CloseSettings();
+        std::printf("%s: %s\n", locale.ToUtf8().c_str(), failures ? "incomplete" : "written");
+    }
+    // Back to the start: every text must read as it did the first time.
+    main.SetLanguage(original);
+    CSettingsDialog* dialog = main.OpenSettingsModeless();
+    bool restored = DescribeTexts(main, dialog ? dialog->GetHwnd() : nullptr) == originalTexts;
+    main.CloseSettings();
+    std::printf("back to %s: %s\n", GetLCIDLocaleName(original).ToUtf8().c_str(),
+                restored ? "every text restored" : "TEXTS DIFFER");
+    std::fflush(stdout);
+    return failures || !restored ? 1 : 0;
+}
+
+}  // namespace
+
+extern "C" int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    CString dictPath = ProgramFolder() + L"\\sample.dict";
+    CString screenshotFolder;
+    for (int i = 1; argv && i + 1 < argc; i += 2) {
+        if (CString(argv[i]) == L"--dict") dictPath = argv[i + 1];
+        if (CString(argv[i]) == L"--screenshot") screenshotFolder = argv[i + 1];
+    }
+    LocalFree(argv);
+
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    CQorDictionaryManager manager;
+    if (!manager.Load(dictPath)) {
+        MessageBoxW(nullptr, manager.GetLastFileError(), L"QorDemo", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    const DWORD startLanguage = manager.GetSysDefaultLanguageLCID();
+    CMainWindow main(&manager);
+    if (!main.Create(showCommand)) return 1;
+    if (!screenshotFolder.IsEmpty()) return TakeScreenshots(main, screenshotFolder, startLanguage);
+
+    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorW(main.GetHwnd(), accelerators, &message)) continue;
+        if (!IsDialogMessageW(main.GetHwnd(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return 0;
+}
