@@ -128,6 +128,7 @@ void CWnd::Unbind() noexcept {
     m_window.release();
     m_hWnd = nullptr;
     m_subclassed = false;
+    m_font = nullptr;
 }
 
 LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -170,6 +171,14 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         OnDestroy();
         break;
+    case WM_SETFONT:
+        if (m_subclassed) break;
+        m_font = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) InvalidateRect(m_hWnd, nullptr, TRUE);
+        return 0;
+    case WM_GETFONT:
+        if (m_subclassed) break;
+        return reinterpret_cast<LRESULT>(m_font);
     case WM_COMMAND: {
         CWnd* child = FromHandlePermanent(reinterpret_cast<HWND>(lParam));
         if (child && child->OnCommandReflect(HIWORD(wParam))) return 0;

@@ -13,7 +13,8 @@
 //
 // Notifications (WM_COMMAND, WM_NOTIFY) are first offered to the object of
 // the control that sent them (OnCommandReflect, OnNotifyReflect), then to the
-// parent's OnCommand / OnNotify. No exception leaves a window procedure: a
+// parent's OnCommand / OnNotify. A window of the library's own class keeps
+// the font it is given (WM_SETFONT), as dialogs do. No exception leaves a window procedure: a
 // handler that throws gets the default processing of its message.
 class QOR_API CWnd {
 public:
@@ -78,5 +79,6 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     UniqueWindow m_window;     // set while this object owns its window
+    HFONT m_font = nullptr;    // borrowed: the font a window of the own class was given
     bool m_subclassed = false; // a control: default processing is the control's own
 };

@@ -43,7 +43,7 @@ void CToolBarResourcePool::ChangeLanguage(DICTMODE mode) {
     if (!language || !obj.manager->IsEnable()) return;
     CToolTipCtrl tips;
     tips.Attach(obj.toolBar->GetToolTips());
-    if (!tips.m_hWnd) return;  // the tooltips went away after the capture
+    if (!IsWindow(tips.m_hWnd)) return;  // the tooltips went away after the capture
     try {
         for (const CToolBarResource& item : obj.items)
             tips.UpdateTipText(language->GetDisplayCharacter(mode, item.text), item.toolBarWnd, item.commandId);

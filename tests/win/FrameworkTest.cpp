@@ -1,0 +1,177 @@
+// The window layer: binding at creation, typed dispatch, reflected
+// notifications, exception containment and handle ownership.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "WinTestSupport.h"
+#include "framework/ListCtrl.h"
+#include "framework/UniqueHandle.h"
+
+namespace {
+
+class RecordingWnd : public CWnd {
+public:
+    std::vector<CString> calls;
+    bool boundInCreate = false;
+    bool throwOnSize = false;
+    bool handleCommands = true;
+
+protected:
+    int OnCreate(CREATESTRUCTW*) override {
+        boundInCreate = FromHandlePermanent(m_hWnd) == this;
+        calls.push_back(L"create");
+        return 0;
+    }
+    void OnSize(UINT, int cx, int) override {
+        if (throwOnSize) throw std::runtime_error("handler failure");
+        CString call;
+        call.Format(L"size %d", cx);
+        calls.push_back(call);
+    }
+    BOOL OnCommand(WPARAM wParam, LPARAM) override {
+        CString call;
+        call.Format(L"command %d", int(LOWORD(wParam)));
+        calls.push_back(call);
+        return handleCommands;
+    }
+    BOOL OnNotify(WPARAM, LPARAM, LRESULT*) override {
+        calls.push_back(L"notify");
+        return TRUE;
+    }
+    void PostNcDestroy() override { calls.push_back(L"gone"); }
+};
+
+class ReflectingButton : public CWnd {
+public:
+    std::vector<UINT> codes;
+    BOOL take = TRUE;
+
+protected:
+    BOOL OnCommandReflect(UINT code) override {
+        codes.push_back(code);
+        return take;
+    }
+};
+
+class ReflectingList : public CListCtrl {
+public:
+    std::vector<UINT> codes;
+
+protected:
+    BOOL OnNotifyReflect(NMHDR* header, LRESULT* result) override {
+        codes.push_back(header->code);
+        *result = 0;
+        return TRUE;
+    }
+};
+
+const RECT kRect{0, 0, 200, 100};
+
+TEST(Framework, OwnClassWindowIsBoundBeforeCreateAndDispatchesTypedHandlers) {
+    RecordingWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"w", WS_OVERLAPPEDWINDOW, kRect, nullptr, 0));
+    EXPECT_TRUE(wnd.boundInCreate);
+    SetWindowPos(wnd.m_hWnd, nullptr, 0, 0, 321, 100, SWP_NOZORDER | SWP_NOMOVE);
+    ASSERT_GE(wnd.calls.size(), 2u);
+    EXPECT_EQ(wnd.calls.front(), CString(L"create"));
+    EXPECT_EQ(wnd.calls.back().Left(4), CString(L"size"));
+}
+
+TEST(Framework, NotificationsReachTheControlsOwnObjectFirst) {
+    RecordingWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, L"p", WS_OVERLAPPEDWINDOW, kRect, nullptr, 0));
+    ReflectingButton button;
+    ASSERT_TRUE(button.Create(L"Button", L"b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, kRect, &parent, 42));
+    ReflectingList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, kRect, &parent, 43));
+    parent.calls.clear();
+
+    SendMessageW(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(42, BN_CLICKED), LPARAM(button.m_hWnd));
+    EXPECT_EQ(button.codes, std::vector<UINT>{BN_CLICKED});
+    EXPECT_TRUE(parent.calls.empty()) << "handled by the button, not passed on";
+
+    button.take = FALSE;
+    SendMessageW(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(42, BN_SETFOCUS), LPARAM(button.m_hWnd));
+    ASSERT_EQ(parent.calls.size(), 1u);
+    EXPECT_EQ(parent.calls[0], CString(L"command 42"));
+
+    // A real notification sent by the control itself.
+    list.InsertColumn(0, L"c");
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.pszText = const_cast<LPWSTR>(L"row");
+    SendMessageW(list.m_hWnd, LVM_INSERTITEMW, 0, LPARAM(&item));
+    EXPECT_NE(std::find(list.codes.begin(), list.codes.end(), UINT(LVN_INSERTITEM)), list.codes.end());
+}
+
+TEST(Framework, ThrowingHandlerGetsDefaultProcessingAndTheWindowLivesOn) {
+    RecordingWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"w", WS_OVERLAPPEDWINDOW, kRect, nullptr, 0));
+    wnd.throwOnSize = true;
+    SetWindowPos(wnd.m_hWnd, nullptr, 0, 0, 300, 100, SWP_NOZORDER | SWP_NOMOVE);
+    wnd.throwOnSize = false;
+    SetWindowPos(wnd.m_hWnd, nullptr, 0, 0, 310, 100, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_TRUE(IsWindow(wnd.m_hWnd));
+    EXPECT_EQ(wnd.calls.back().Left(4), CString(L"size"));
+}
+
+TEST(Framework, OwnedWindowsGoWithTheirObjectBorrowedOnesStay) {
+    HWND owned;
+    {
+        CWnd wnd;
+        ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"w", WS_OVERLAPPEDWINDOW, kRect, nullptr, 0));
+        owned = wnd.m_hWnd;
+    }
+    EXPECT_FALSE(IsWindow(owned));
+
+    HostWindow host;
+    {
+        CWnd borrowed;
+        borrowed.Attach(host.m_hWnd);
+        EXPECT_EQ(CWnd::FromHandlePermanent(host.m_hWnd), &host);
+    }
+    EXPECT_TRUE(IsWindow(host.m_hWnd));
+}
+
+TEST(Framework, ObjectsOfWindowsDestroyedElsewhereAreUnbound) {
+    RecordingWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, L"p", WS_OVERLAPPEDWINDOW, kRect, nullptr, 0));
+    RecordingWnd child;
+    ASSERT_TRUE(child.CreateEx(0, nullptr, L"c", WS_CHILD, kRect, &parent, 1));
+    ReflectingButton control;
+    ASSERT_TRUE(control.Create(L"Button", L"b", WS_CHILD, kRect, &parent, 2));
+    const HWND controlWindow = control.m_hWnd;
+
+    DestroyWindow(parent.m_hWnd);
+    EXPECT_EQ(parent.m_hWnd, nullptr);
+    EXPECT_EQ(child.m_hWnd, nullptr);
+    EXPECT_EQ(control.m_hWnd, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(controlWindow), nullptr);
+    EXPECT_EQ(child.calls.back(), CString(L"gone"));
+    EXPECT_FALSE(child.DestroyWindow());
+}
+
+TEST(Framework, UniqueHandlesMoveAndClose) {
+    LOGFONTW record = MakeFont(L"Arial", -12);
+    UniqueFont font(CreateFontIndirectW(&record));
+    const HFONT handle = font.get();
+    ASSERT_EQ(GetObjectType(handle), DWORD(OBJ_FONT));
+    UniqueFont moved(std::move(font));
+    EXPECT_FALSE(font);
+    EXPECT_EQ(moved.get(), handle);
+    moved = UniqueFont();
+    EXPECT_EQ(GetObjectType(handle), 0u);
+
+    UniqueMenu menu(CreatePopupMenu());
+    const HMENU menuHandle = menu.get();
+    menu.reset();
+    EXPECT_FALSE(IsMenu(menuHandle));
+}
+
+}  // namespace
