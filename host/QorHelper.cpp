@@ -26,7 +26,7 @@ DWORD CQorHelperExpert::FindHelperID(const CString& key) const {
 
 int CQorHelperExpert::LoadTopics(const CString& table) {
     int count = 0;
-    int start = 0;
+    int start = (!table.IsEmpty() && table[0] == 0xFEFF) ? 1 : 0;  // byte order mark
     while (start < table.GetLength()) {
         int end = table.Find(L'\n', start);
         if (end < 0) end = table.GetLength();
@@ -46,6 +46,18 @@ int CQorHelperExpert::LoadTopics(const CString& table) {
     return count;
 }
 
+int CQorHelperExpert::LoadTopicsFile(const CString& path) {
+    CFile file;
+    if (!file.Open(path, CFile::modeRead)) return -1;
+    try {
+        std::string bytes(std::size_t(file.GetLength()), '\0');
+        bytes.resize(file.Read(&bytes[0], bytes.size()));
+        return LoadTopics(CString::FromUtf8(bytes));
+    } catch (const CException&) {
+        return -1;
+    }
+}
+
 void CQorHelperExpert::RemoveAll() { m_topics->ids.clear(); }
 
 namespace {
@@ -58,27 +70,18 @@ CString BuiltInTopics() {
     return bytes ? CString::FromUtf8(bytes, SizeofResource(module, found)) : CString();
 }
 
-CString HostTopics() {
+CString HostTopicsPath() {
     CString help = CQorUtility::GetHelpFile();
     int slash = help.GetLength() - 1;
     while (slash >= 0 && help[slash] != L'\\') --slash;
-    CString path = help.Left(slash + 1) + L"HelpTopics.txt";
-    CFile file;
-    if (!file.Open(path, CFile::modeRead)) return CString();
-    try {
-        std::string bytes(std::size_t(file.GetLength()), '\0');
-        bytes.resize(file.Read(&bytes[0], bytes.size()));
-        return CString::FromUtf8(bytes);
-    } catch (const CException&) {
-        return CString();
-    }
+    return help.Left(slash + 1) + L"HelpTopics.txt";
 }
 
 }  // namespace
 
 CQorHelper::CQorHelper() {
     m_expert.LoadTopics(BuiltInTopics());
-    m_expert.LoadTopics(HostTopics());
+    m_expert.LoadTopicsFile(HostTopicsPath());
 }
 
 CQorHelper& CQorHelper::Instance() {

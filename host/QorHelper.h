@@ -22,6 +22,8 @@ public:
     // mapping, replacing the IDs of keys it already holds. Returns the number
     // of topic lines read; malformed lines are skipped.
     int LoadTopics(const CString& table);
+    // The same from a UTF-8 file; -1 when the file cannot be read.
+    int LoadTopicsFile(const CString& path);
     void RemoveAll();
 
 private:

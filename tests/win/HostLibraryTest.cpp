@@ -52,6 +52,18 @@ TEST(HelpService, HostTableReplacesAndAdds) {
     EXPECT_EQ(expert.FindHelperID(S("[B] Two words")), 0u);
 }
 
+TEST(HelpService, HostTableFile) {
+    ScratchDir dir;
+    CString path = dir.Path("HelpTopics.txt");
+    const std::string table = "\xEF\xBB\xBF" "7 [Dictionary] CLanguageDialog::OnHelpInfo\r\n# host numbering\r\n";
+    WriteBytes(path, std::vector<unsigned char>(table.begin(), table.end()));
+    CQorHelperExpert expert;
+    EXPECT_EQ(expert.LoadTopicsFile(path), 1);
+    EXPECT_EQ(expert.FindHelperID(S("[Dictionary] CLanguageDialog::OnHelpInfo")), 7u);
+    EXPECT_EQ(expert.LoadTopicsFile(dir.Path("missing.txt")), -1);
+    EXPECT_EQ(expert.FindHelperID(S("[Dictionary] CLanguageDialog::OnHelpInfo")), 7u);
+}
+
 TEST(HtmlHelpLoader, MissingControlIsANoOpAndNotRetried) {
     CHtmlHelpLoader loader(HKEY_CURRENT_USER, L"Software\\QorDictionaryTests\\NoSuchKey", L"qor-no-such-control.ocx");
     EXPECT_EQ(loader.ControlPath(), S("qor-no-such-control.ocx"));
