@@ -33,8 +33,8 @@ public:
     const std::vector<DWORD>& GetLanguages() const { return m_languages; }
     // Makes lcid the system default language and relabels every pool.
     void SetLanguage(DWORD lcid);
-    // The settings dialog, opened without a modal loop (screenshots); null
-    // closes it.
+    // The settings dialog without a modal loop (screenshots); null when it
+    // could not be opened. CloseSettings closes it.
     CSettingsDialog* OpenSettingsModeless();
     void CloseSettings();
 

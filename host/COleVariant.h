@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include "base/CString.h"
+#include "base/Types.h"
 #include "base/QorApi.h"
 
 // An owned OLE Automation VARIANT, as the framework's COleVariant: cleared by
@@ -19,6 +19,4 @@ public:
     COleVariant(long value) noexcept;
     ~COleVariant() { VariantClear(this); }
     COleVariant& operator=(const COleVariant& other);
-
-    void Clear() noexcept { VariantClear(this); }
 };
