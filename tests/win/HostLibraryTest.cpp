@@ -140,3 +140,13 @@ TEST(Utility, VarToStrGivesCellTexts) {
     original = COleVariant(L"xyz");
     EXPECT_EQ(CQorUtility::VarToStr(copy), S("abc"));
 }
+
+TEST(HtmlHelpLoader, PlatformControlProvidesHtmlHelp) {
+    // The whole help road on the platform's own control: the key's topic, the
+    // help file (absent here) and HtmlHelpW found as export 15. The request
+    // counts as handled even though no help can be shown.
+    EXPECT_EQ(QorShowHelpTopic(S("[Dictionary] CNewWordDialog::OnHelpInfo")), 1);
+    EXPECT_TRUE(CHtmlHelpLoader::Platform().HasFunction());
+    EXPECT_EQ(QorShowHelpTopic(S("[Dictionary] CDictionaryDialog::OnHelpInfo")), 1);
+    EXPECT_EQ(CHtmlHelpLoader::Platform().LoadAttempts(), 1);
+}
