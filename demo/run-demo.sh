@@ -49,24 +49,32 @@ prepare_prefix() {
     echo "run-demo: no CJK font found (install fonts-wqy-microhei); Chinese texts will show as boxes." >&2
   fi
   wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f >/dev/null 2>&1
-  # Wine draws the window frames itself: a virtual X server has no window
-  # manager, and captions would otherwise stay blank.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
   wineserver -w || true
   touch "$WINEPREFIX/.qor-demo-ready"
 }
 
+# Y: the window manager frames the windows. N: Wine draws the frames itself,
+# for a virtual X server, which has no window manager (captions would stay
+# blank otherwise).
+window_manager() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$1" /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d "$1" /f >/dev/null 2>&1
+  wineserver -w || true
+}
+
+prepare_prefix
 if [ -n "${DISPLAY:-}" ]; then
-  prepare_prefix
+  window_manager Y
   exec wine "$program"
 fi
 
 shots=$(mkdir -p "${2:-$build/screenshots}" && cd "${2:-$build/screenshots}" && pwd)
-prepare_prefix
+window_manager N
 # Wine's drive Z: is the Unix root. (Asking winepath would start Wine
 # outside the virtual display, and the program would then find no display.)
-xvfb-run -a -s "-screen 0 1024x768x24" wine "$program" --screenshot "Z:${shots//\//\\}"
+status=0
+xvfb-run -a -s "-screen 0 1024x768x24" wine "$program" --screenshot "Z:${shots//\//\\}" || status=$?
 wineserver -k 2>/dev/null || true
 echo "run-demo: screenshots are in $shots"
 ls "$shots"
+exit $status
