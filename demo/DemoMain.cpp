@@ -6,8 +6,9 @@
 // --dict names another), opens its Chinese main window and lets the user pick
 // the interface language from the "语言" (Language) menu. With --screenshot
 // it shows each enabled language in turn, writes main-<locale>.png and
-// dialog-<locale>.png into FOLDER together with texts-<locale>.txt (the menu
-// and tooltip texts read back from the controls), and exits.
+// dialog-<locale>.png into FOLDER together with texts-<locale>.txt (every
+// window, control, menu and tooltip text read back from the controls), checks
+// that going back to the first language restores every text, and exits.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -66,9 +67,55 @@ std::string WindowText(HWND window) {
     return CString(text).ToUtf8();
 }
 
-// What a user reads in the window, as text: caption, menu and tooltips.
+// The labels of a list view's columns, a tab control's tabs or a combo box's
+// entries; nothing for other controls.
+std::string ItemTexts(HWND control) {
+    wchar_t className[64] = {};
+    GetClassNameW(control, className, 64);
+    std::string out;
+    wchar_t text[260] = {};
+    if (CString(className).CompareNoCase(WC_COMBOBOXW) == 0) {
+        for (int i = 0, n = int(SendMessageW(control, CB_GETCOUNT, 0, 0)); i < n; ++i) {
+            if (SendMessageW(control, CB_GETLBTEXTLEN, i, 0) < 260) {
+                SendMessageW(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+                out += " [" + CString(text).ToUtf8() + "]";
+            }
+        }
+    } else if (CString(className).CompareNoCase(WC_LISTVIEWW) == 0) {
+        HWND header = reinterpret_cast<HWND>(SendMessageW(control, LVM_GETHEADER, 0, 0));
+        for (int i = 0, n = int(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)); i < n; ++i) {
+            HDITEMW item = {};
+            item.mask = HDI_TEXT;
+            item.pszText = text;
+            item.cchTextMax = 260;
+            SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+            out += " [" + CString(text).ToUtf8() + "]";
+        }
+    } else if (CString(className).CompareNoCase(WC_TABCONTROLW) == 0) {
+        for (int i = 0, n = int(SendMessageW(control, TCM_GETITEMCOUNT, 0, 0)); i < n; ++i) {
+            TCITEMW item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = text;
+            item.cchTextMax = 260;
+            SendMessageW(control, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+            out += " [" + CString(text).ToUtf8() + "]";
+        }
+    }
+    return out;
+}
+
+void AppendWindowTexts(HWND window, std::string& out) {
+    out += "  " + WindowText(window) + "\n";
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        out += "    " + WindowText(child) + ItemTexts(child) + "\n";
+    }
+}
+
+// What a user reads: window and control texts, menu and tooltips.
 std::string DescribeTexts(CMainWindow& main, HWND dialog) {
-    std::string out = "caption: " + WindowText(main.GetHwnd()) + "\nmenu:\n";
+    std::string out = "main window:\n";
+    AppendWindowTexts(main.GetHwnd(), out);
+    out += "menu:\n";
     AppendMenuTexts(main.GetMenu(), 1, out);
     out += "tooltips:\n";
     HWND toolBar = main.GetToolBar();
@@ -86,7 +133,8 @@ std::string DescribeTexts(CMainWindow& main, HWND dialog) {
         SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
         out += "  " + CString(text).ToUtf8() + "\n";
     }
-    out += "settings dialog: " + WindowText(dialog) + "\n";
+    out += "settings dialog:\n";
+    AppendWindowTexts(dialog, out);
     return out;
 }
 
@@ -97,31 +145,35 @@ bool WriteText(const CString& path, const std::string& text) {
     return std::fclose(file) == 0 && written;
 }
 
-// original: the language the program starts in (the sample dictionary's
-// default, whose word list is empty, so it shows the texts as written).
+// The settings dialog stays open while the languages change, below the main
+// window, so that both relabel together. original: the language the program
+// starts in (the sample dictionary's default, whose word list is empty, so it
+// shows the texts as written).
 int TakeScreenshots(CMainWindow& main, const CString& folder, DWORD original) {
     CreateDirectoryW(folder, nullptr);
+    CSettingsDialog* dialog = main.OpenSettingsModeless();
+    if (!dialog) return 1;
+    RECT frame;
+    GetWindowRect(main.GetHwnd(), &frame);
+    SetWindowPos(dialog->GetHwnd(), nullptr, frame.left, frame.bottom + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+
     std::string originalTexts;
     int failures = 0;
     for (DWORD lcid : main.GetLanguages()) {
         main.SetLanguage(lcid);
         PumpMessages(400);
         CString locale = GetLCIDLocaleName(lcid);
-        if (!SaveWindowPng(main.GetHwnd(), folder + L"\\main-" + locale + L".png")) ++failures;
-
-        CSettingsDialog* dialog = main.OpenSettingsModeless();
-        PumpMessages(400);
-        if (!dialog || !SaveWindowPng(dialog->GetHwnd(), folder + L"\\dialog-" + locale + L".png")) ++failures;
-        std::string texts = DescribeTexts(main, dialog ? dialog->GetHwnd() : nullptr);
-        if (!WriteText(folder + L"\\texts-" + locale + L".txt", texts)) ++failures;
+        bool written = SaveWindowPng(main.GetHwnd(), folder + L"\\main-" + locale + L".png") &&
+                       SaveWindowPng(dialog->GetHwnd(), folder + L"\\dialog-" + locale + L".png");
+        std::string texts = DescribeTexts(main, dialog->GetHwnd());
+        written = WriteText(folder + L"\\texts-" + locale + L".txt", texts) && written;
+        if (!written) ++failures;
         if (lcid == original) originalTexts = texts;
-        main.CloseSettings();
-        std::printf("%s: %s\n", locale.ToUtf8().c_str(), failures ? "incomplete" : "written");
+        std::printf("%s: %s\n", locale.ToUtf8().c_str(), written ? "written" : "incomplete");
     }
     // Back to the start: every text must read as it did the first time.
     main.SetLanguage(original);
-    CSettingsDialog* dialog = main.OpenSettingsModeless();
-    bool restored = DescribeTexts(main, dialog ? dialog->GetHwnd() : nullptr) == originalTexts;
+    bool restored = DescribeTexts(main, dialog->GetHwnd()) == originalTexts;
     main.CloseSettings();
     std::printf("back to %s: %s\n", GetLCIDLocaleName(original).ToUtf8().c_str(),
                 restored ? "every text restored" : "TEXTS DIFFER");

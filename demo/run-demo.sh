@@ -73,7 +73,7 @@ window_manager N
 # Wine's drive Z: is the Unix root. (Asking winepath would start Wine
 # outside the virtual display, and the program would then find no display.)
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24" wine "$program" --screenshot "Z:${shots//\//\\}" || status=$?
+xvfb-run -a -s "-screen 0 1024x1024x24" wine "$program" --screenshot "Z:${shots//\//\\}" || status=$?
 wineserver -k 2>/dev/null || true
 echo "run-demo: screenshots are in $shots"
 ls "$shots"
