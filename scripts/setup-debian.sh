@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev zlib1g-dev gettext
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
-  wine wine64 xvfb xauth
+  wine wine64 xvfb xauth fonts-wqy-microhei
 )
 
 missing=()
