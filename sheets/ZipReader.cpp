@@ -95,13 +95,20 @@ std::string CZipReader::Extract(const std::string& name) const {
     const std::string what = "the part \"" + name + "\" of the workbook";
     if (entry->flags & 0x1) Fail(what + " is encrypted");
     if (entry->method != 0 && entry->method != 8) Fail(what + " uses a compression method other than deflate");
-    if (entry->size > m_limits.maxPartSize) Fail(what + " is too large to read");
     if (entry->headerOffset + 30 > m_size || Get32(m_data + entry->headerOffset) != kLocalHeader)
         Fail("the workbook is damaged or truncated at " + what);
     const unsigned char* local = m_data + entry->headerOffset;
     const std::uint64_t start = entry->headerOffset + 30 + Get16(local + 26) + Get16(local + 28);
     if (start > m_size || entry->compressedSize > m_size - start) Fail("the workbook is truncated at " + what);
     const unsigned char* input = m_data + start;
+
+    // What the part may inflate to, whatever it declares: a hostile file may
+    // lie about its sizes.
+    const std::uint64_t limit = std::min<std::uint64_t>(
+        m_limits.maxPartSize, std::max(m_limits.ratioGrace, entry->compressedSize * m_limits.maxRatio));
+    const std::string bomb = what + " inflates far beyond its compressed size and is refused as a zip bomb";
+    if (entry->size > m_limits.maxPartSize) Fail(what + " is too large to read");
+    if (entry->size > limit) Fail(bomb);
 
     std::string out;
     if (entry->method == 0) {
@@ -115,15 +122,11 @@ std::string CZipReader::Extract(const std::string& name) const {
         } guard{&stream};
         stream.next_in = const_cast<Bytef*>(input);
         stream.avail_in = uInt(std::min<std::uint64_t>(entry->compressedSize, 0x7FFFFFFF));
-        // The declared size is a hint only: a hostile file may lie about it.
-        out.resize(std::size_t(std::min<std::uint64_t>(std::max<std::uint64_t>(entry->size, 4096), 64ull << 20)));
+        out.resize(std::size_t(std::min<std::uint64_t>(std::max<std::uint64_t>(entry->size, 4096), limit)));
         std::size_t produced = 0;
         for (;;) {
             if (produced == out.size()) {
-                const std::uint64_t limit = std::min<std::uint64_t>(
-                    m_limits.maxPartSize, std::max(m_limits.ratioGrace, entry->compressedSize * m_limits.maxRatio));
-                if (produced >= limit)
-                    Fail(what + " inflates far beyond its compressed size and is refused as a zip bomb");
+                if (produced >= limit) Fail(entry->size > produced ? "the workbook is damaged at " + what : bomb);
                 out.resize(std::size_t(std::min<std::uint64_t>(limit, std::uint64_t(out.size()) * 2)));
             }
             stream.next_out = reinterpret_cast<Bytef*>(&out[produced]);
