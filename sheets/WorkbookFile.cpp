@@ -51,13 +51,17 @@ bool QorReadWorkbookFile(const CString& path, CWorkbookData& out, CString& error
         out = QorIsCsvPath(path) ? QorReadCsv(bytes.data(), got, BaseName(path).Left(31))
                                  : QorReadXlsx(bytes.data(), got);
         return true;
+    } catch (const CFileException& e) {
+        out.sheets.clear();
+        error = CString::FromUtf8(e.GetReason());  // names the file already
+        return false;
     } catch (const CException& e) {
         out.sheets.clear();
-        error.Format(QSTR("Cannot read %s: %S."), path.GetString(), e.GetReason().c_str());
+        error.Format(QSTR("cannot read '%s': %S"), path.GetString(), e.GetReason().c_str());
         return false;
     } catch (const std::bad_alloc&) {
         out.sheets.clear();
-        error.Format(QSTR("Cannot read %s: not enough memory."), path.GetString());
+        error.Format(QSTR("cannot read '%s': not enough memory"), path.GetString());
         return false;
     }
 }

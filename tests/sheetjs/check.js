@@ -1,13 +1,13 @@
 // Workbooks written by SheetJS must read as the data SheetJS was given, and
 // the dictionary's exports must read in SheetJS as exactly the texts exported.
-// Usage: node check.js PATH_TO_sheet_probe WORK_FOLDER
+// Usage: node check.js PATH_TO_sheet_probe PATH_TO_qordict WORK_FOLDER
 'use strict';
 const fs = require('fs');
 const path = require('path');
 const { execFileSync } = require('child_process');
 const XLSX = require('xlsx');
 
-const [probe, work] = process.argv.slice(2);
+const [probe, qordict, work] = process.argv.slice(2);
 fs.mkdirSync(work, { recursive: true });
 let passed = 0;
 let failed = 0;
@@ -127,6 +127,35 @@ for (const ext of ['xlsx', 'csv']) {
       check(`rewritten ${r},${c}`, (cell ? cell[2] : '') === unescape(text), `${JSON.stringify(cell)} != ${JSON.stringify(text)}`);
     }));
   }
+}
+
+// 5. The command line: export, a change made with SheetJS, import.
+{
+  const dict = path.join(work, 'cli.qor');
+  const expected = JSON.parse(execFileSync(probe, ['export', path.join(work, 'unused.xlsx'), dict], { encoding: 'utf8' }));
+  const out = path.join(work, 'cli.xlsx');
+  execFileSync(qordict, ['export', dict, out]);
+  const book = XLSX.readFile(out);
+  const ws = book.Sheets.Sheet1;
+  check('cli export first word', ws.B2 && ws.B2.v === expected[1][1] && ws.C2.v === expected[1][2], JSON.stringify(ws.B2));
+  // Edit as a user would: change a translation (with the *** marker), add a word.
+  // (Rows whose text SheetJS would write unprotected are left out.)
+  const rows = XLSX.utils.sheet_to_json(ws, { header: 1, defval: '' }).filter((row) => !row.some((t) => /_x[0-9A-Fa-f]{4}_/.test(t)));
+  rows[1][2] = 'Geändert***';
+  // Missing translations come back as empty entries.
+  const empties = rows.slice(1).reduce((n, row) => n + row.slice(2).filter((t) => t === '').length, 0);
+  rows.push(['', 'Brand new word', 'Neu', '新', 'Nouveau', '新词']);
+  const edited = path.join(work, 'cli-edited.xlsx');
+  XLSX.writeFile({ SheetNames: ['Edited'], Sheets: { Edited: XLSX.utils.aoa_to_sheet(rows) } }, edited);
+  const report = execFileSync(qordict, ['import', dict, edited], { encoding: 'utf8' });
+  check('cli import report', report.includes(`sheet 'Edited': 1 word added, ${4 + empties} translations added, 1 translation changed`), report);
+  const again = path.join(work, 'cli-again.csv');
+  execFileSync(qordict, ['export', dict, again]);
+  const [sheet] = dump(again);
+  const text = (r, c) => (sheet.cells.find(([rr, cc]) => rr === r && cc === c) || [0, 0, ''])[2];
+  check('cli changed translation', text(1, 2) === 'Geändert', text(1, 2));
+  check('cli new word', text(expected.length, 1) === 'Brand new word' && text(expected.length, 5) === '新词', text(expected.length, 1));
+  check('cli other rows kept', text(2, 3) === expected[2][3], text(2, 3));
 }
 
 console.log(`${passed} passed, ${failed} failed`);

@@ -3,8 +3,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 probe=$1
-work=$2
+qordict=$2
+work=$3
 if [ ! -d "$here/node_modules/xlsx" ]; then
   (cd "$here" && npm ci --no-audit --no-fund --loglevel=error)
 fi
-exec node "$here/check.js" "$probe" "$work"
+exec node "$here/check.js" "$probe" "$qordict" "$work"

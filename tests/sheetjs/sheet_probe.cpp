@@ -1,7 +1,8 @@
 // The workbook code seen from outside, for the SheetJS checks:
 //   sheet_probe dump FILE      prints every sheet of FILE as JSON
-//   sheet_probe export FILE    exports a sample dictionary to FILE (.xlsx or
-//                              .csv) and prints the cells it must hold as JSON
+//   sheet_probe export FILE [DICT]  exports a sample dictionary to FILE (.xlsx
+//                              or .csv), prints the cells it must hold as JSON,
+//                              and saves the dictionary to DICT when given
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -64,7 +65,7 @@ int Dump(const CString& path) {
     return 0;
 }
 
-int Export(const CString& path) {
+int Export(const CString& path, const CString& dictionary) {
     CQorDictionaryManager manager;
     for (unsigned id : {0x0407u, 0x0411u, 0x040Cu, 0x0804u}) {
         auto language = std::make_unique<CQorLanguageDict>();
@@ -91,6 +92,10 @@ int Export(const CString& path) {
             if (manager.Find(id)->AddWord(DICTMODE_SYSTEM, entry.get())) entry.release();
         }
         ++n;
+    }
+    if (!dictionary.IsEmpty() && !manager.Save(dictionary)) {
+        std::fprintf(stderr, "%s\n", manager.GetLastFileError().ToUtf8().c_str());
+        return 1;
     }
     CWordSheetExporter exporter(&manager, DICTMODE_SYSTEM, QorWordSheetLanguages(manager));
     auto writer = QorCreateSheetWriter(path);
@@ -123,7 +128,8 @@ int Export(const CString& path) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "dump") return Dump(U(argv[2]));
-    if (argc == 3 && std::string(argv[1]) == "export") return Export(U(argv[2]));
-    std::fprintf(stderr, "usage: sheet_probe dump|export FILE\n");
+    if ((argc == 3 || argc == 4) && std::string(argv[1]) == "export")
+        return Export(U(argv[2]), argc == 4 ? U(argv[3]) : CString());
+    std::fprintf(stderr, "usage: sheet_probe dump FILE | export FILE [DICT]\n");
     return 2;
 }
