@@ -14,6 +14,8 @@ struct CZipLimits {
     std::uint64_t maxRatio = 400;
     std::uint64_t ratioGrace = 1ull << 20;
     std::size_t maxEntries = 10000;
+    // Off only for fuzzing, so that mutated bytes reach the XML.
+    bool checkCrc = true;
 };
 
 // Reads the parts of a zip archive held in memory. Every failure throws
