@@ -25,8 +25,7 @@ bool CWordSheetExporter::Export(ISheetWriter& writer, const CString& path, IShee
         headings.push_back(i < m_languageHeadings.size() ? m_languageHeadings[i]
                                                          : QorLanguageHeading(m_languages[i]->GetLanguageID()));
 
-    CQorDictionaryWord* master = nullptr;
-    if (m_manager) master = m_mode == DICTMODE_PROJECT ? m_manager->GetProjectDictWord() : m_manager->GetSysDictWord();
+    CQorDictionaryWord* master = QorMasterWordList(m_manager, m_mode);
     CList<CQorDictWordElement*, CQorDictWordElement*>* words = master ? master->GetDictionaryList() : nullptr;
     const CString sheetName = QSTR("Sheet1");
     try {

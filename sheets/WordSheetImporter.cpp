@@ -8,6 +8,7 @@
 #include "model/QorDictionaryWord.h"
 #include "model/QorLanguageDict.h"
 #include "sheets/SheetProgress.h"
+#include "sheets/WordSheetLayout.h"
 
 CWordSheetImporter::CWordSheetImporter(CQorDictionaryManager* manager, DICTMODE mode,
                                        std::vector<CQorLanguageDict*> languages)
@@ -28,8 +29,7 @@ CSheetImportReport CWordSheetImporter::ImportSheet(const CSheetData& sheet, IShe
     report.sheetLanguageColumns = std::max(columns - 2, 0L);
     progress->BeginSheet(report.sheetName, rows);
 
-    CQorDictionaryWord* master = nullptr;
-    if (m_manager) master = m_mode == DICTMODE_PROJECT ? m_manager->GetProjectDictWord() : m_manager->GetSysDictWord();
+    CQorDictionaryWord* master = QorMasterWordList(m_manager, m_mode);
     if (!master) return report;
 
     const bool withTranslations = columns - 2 == long(m_languages.size());
@@ -48,13 +48,9 @@ CSheetImportReport CWordSheetImporter::ImportSheet(const CSheetData& sheet, IShe
         if (!word) {
             auto added = std::make_unique<CQorDictWordElement>();
             added->SetOriginalCharacter(original);
-            word = added.get();
-            if (master->AddWord(added.get())) {
-                added.release();
-                ++report.wordsAdded;
-            } else {
-                continue;  // cannot happen for a non-empty unknown text; nothing to attach translations to
-            }
+            if (!master->AddWord(added.get())) continue;
+            word = added.release();
+            ++report.wordsAdded;
         }
         if (!withTranslations) continue;
         for (std::size_t i = 0; i < m_languages.size(); ++i) {

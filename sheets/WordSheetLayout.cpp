@@ -4,6 +4,13 @@
 #include "model/QorDictionaryManager.h"
 #include "model/QorLanguageDict.h"
 
+CQorDictionaryWord* QorMasterWordList(CQorDictionaryManager* manager, DICTMODE mode) {
+    if (!manager) return nullptr;
+    if (mode == DICTMODE_SYSTEM) return manager->GetSysDictWord();
+    if (mode == DICTMODE_PROJECT) return manager->GetProjectDictWord();
+    return nullptr;
+}
+
 std::vector<CQorLanguageDict*> QorWordSheetLanguages(CQorDictionaryManager& manager) {
     std::vector<CQorLanguageDict*> languages;
     if (!manager.Find(manager.GetSysDefaultLanguageLCID())) return languages;

@@ -5,12 +5,18 @@
 #include "base/COleDateTime.h"
 #include "base/CString.h"
 #include "base/QorApi.h"
+#include "model/DictMode.h"
 
 class CQorDictionaryManager;
+class CQorDictionaryWord;
 class CQorLanguageDict;
 
 // The word pages' spreadsheet layout: update time, original string, then one
 // column per language of the page.
+
+// The master word list of a mode (the page's rows); null without a manager
+// and for a mode that is neither system nor project.
+QOR_API CQorDictionaryWord* QorMasterWordList(CQorDictionaryManager* manager, DICTMODE mode);
 
 // The languages that have a column: every enabled language in the manager's
 // order, but none at all when the manager has no language of the system

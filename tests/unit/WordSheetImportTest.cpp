@@ -174,13 +174,17 @@ TEST(WordSheetImport, AStopEndsTheSheetAndSkipsTheRest) {
     EXPECT_EQ(progress.log, "one:5 ");
 }
 
-TEST(WordSheetImport, WithoutAManagerNothingHappens) {
+TEST(WordSheetImport, WithoutAManagerOrAModeNothingHappens) {
     CWordSheetImporter importer(nullptr, DICTMODE_SYSTEM, {});
     Recorder progress;
     const auto report = importer.ImportSheet(Sheet({{"h", "h"}, {"", "a"}}, "s"), &progress);
     EXPECT_FALSE(report.Changed());
     EXPECT_EQ(progress.log, "s:2 ");
     EXPECT_EQ(progress.steps, 0);
+
+    auto manager = MakeDictionary();
+    EXPECT_FALSE(Import(*manager, DICTMODE(2), Sheet({{"h", "h"}, {"", "a"}})).Changed());
+    EXPECT_EQ(MasterCount(*manager, DICTMODE_SYSTEM) + MasterCount(*manager, DICTMODE_PROJECT), 0);
 }
 
 }  // namespace
