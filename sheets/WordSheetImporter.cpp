@@ -1,0 +1,93 @@
+#include "sheets/WordSheetImporter.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "model/QorDictWordElement.h"
+#include "model/QorDictionaryManager.h"
+#include "model/QorDictionaryWord.h"
+#include "model/QorLanguageDict.h"
+#include "sheets/SheetProgress.h"
+#include "sheets/WordSheetLayout.h"
+
+CWordSheetImporter::CWordSheetImporter(CQorDictionaryManager* manager, DICTMODE mode,
+                                       std::vector<CQorLanguageDict*> languages)
+    : m_manager(manager), m_mode(mode), m_languages(std::move(languages)) {}
+
+CSheetImportReport CWordSheetImporter::ImportSheet(const CSheetData& sheet, ISheetProgress* progress) {
+    ISheetProgress silent;
+    if (!progress) progress = &silent;
+    CSheetImportReport report;
+    report.sheetName = sheet.GetName();
+
+    // The block read starts at A2 and is as large as the used range (a sheet
+    // without cells counts as its single cell A1). Its first row is sheet row
+    // 2 and its last one is never reached, so rows 2 to R are read when the
+    // used range starts in row 1.
+    const long rows = std::max(sheet.GetUsedRowCount(), 1L);
+    const long columns = std::max(sheet.GetUsedColumnCount(), 1L);
+    report.sheetLanguageColumns = std::max(columns - 2, 0L);
+    progress->BeginSheet(report.sheetName, rows);
+
+    CQorDictionaryWord* master = QorMasterWordList(m_manager, m_mode);
+    if (!master) return report;
+
+    const bool withTranslations = columns - 2 == long(m_languages.size());
+    for (long row = 1; row < rows; ++row) {
+        progress->StepIt();
+        if (progress->IsBreaked()) {
+            report.stopped = true;
+            break;
+        }
+        ++report.rowsRead;
+        const CString original = columns >= 2 ? sheet.GetText(row, 1) : CString();
+        if (original.IsEmpty()) continue;
+        if (!withTranslations) report.translationsIgnored = true;
+
+        CQorDictWordElement* word = master->FindWord(original);
+        if (!word) {
+            auto added = std::make_unique<CQorDictWordElement>();
+            added->SetOriginalCharacter(original);
+            if (!master->AddWord(added.get())) continue;
+            word = added.release();
+            ++report.wordsAdded;
+        }
+        if (!withTranslations) continue;
+        for (std::size_t i = 0; i < m_languages.size(); ++i) {
+            CString text = sheet.GetText(row, long(2 + i));
+            text.Replace(QSTR("***"), QSTR(""));
+            CQorDictWordElement* entry = m_languages[i]->FindWord(m_mode, original);
+            if (entry) {
+                if (entry->GetDisplayCharacter() != text) {
+                    entry->SetDisplayCharacter(text);
+                    ++report.translationsChanged;
+                }
+                continue;
+            }
+            auto copy = std::make_unique<CQorDictWordElement>();
+            *copy = *word;
+            copy->SetDisplayCharacter(text);
+            if (m_languages[i]->AddWord(m_mode, copy.get())) {
+                copy.release();
+                ++report.translationsAdded;
+            }
+        }
+    }
+
+    if (report.Changed() && !m_manager->GetFile().IsEmpty()) {
+        report.saved = m_manager->Save() != 0;
+        if (!report.saved) report.saveError = m_manager->GetLastFileError();
+    }
+    return report;
+}
+
+std::vector<CSheetImportReport> CWordSheetImporter::ImportWorkbook(const CWorkbookData& workbook,
+                                                                   ISheetProgress* progress) {
+    std::vector<CSheetImportReport> reports;
+    for (const CSheetData& sheet : workbook.sheets) {
+        if (progress && progress->IsBreaked()) break;
+        reports.push_back(ImportSheet(sheet, progress));
+        if (reports.back().stopped) break;
+    }
+    return reports;
+}

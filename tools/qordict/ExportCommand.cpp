@@ -1,0 +1,44 @@
+#include "Command.h"
+#include "TerminalProgress.h"
+#include "model/QorDictionaryManager.h"
+#include "sheets/WordSheetExporter.h"
+#include "sheets/WordSheetLayout.h"
+#include "sheets/WorkbookFile.h"
+
+namespace qordict {
+namespace {
+
+int RunExport(const Arguments& given) {
+    Arguments args = given;
+    const DICTMODE mode = TakeModeOption(args);
+    RejectOptions(args);
+    if (args.size() != 2) throw UsageError("export takes FILE and OUT");
+    CQorDictionaryManager manager;
+    if (!LoadDictionary(manager, args[0])) return kFileError;
+
+    const auto languages = QorWordSheetLanguages(manager);
+    CWordSheetExporter exporter(&manager, mode, languages);
+    const CString out = PathArgument(args[1]);
+    auto writer = QorCreateSheetWriter(out);
+    CWordSheetExporter::Result result;
+    CString error;
+    bool written;
+    {
+        TerminalProgress progress("exporting");
+        written = exporter.Export(*writer, out, &progress, result, error);
+    }
+    if (!written) {
+        PrintError(error.ToUtf8());
+        return kFileError;
+    }
+    WriteOut("exported " + std::to_string(result.rowsWritten) + " words with " + std::to_string(languages.size()) +
+             " language columns to " + args[1] + "\n");
+    return kSuccess;
+}
+
+const Registration registration{
+    {"export", "FILE OUT.xlsx|OUT.csv [--mode M]",
+     "write a mode's words, one column per language, to .xlsx or .csv", RunExport}};
+
+}  // namespace
+}  // namespace qordict
