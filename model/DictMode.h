@@ -3,7 +3,7 @@
 #include "base/Types.h"
 
 // Which half of a language a word operation works on.
-enum DICTMODE {
+enum DICTMODE : int {
     DICTMODE_SYSTEM = 0,   // texts of the host application
     DICTMODE_PROJECT = 1,  // texts of the user's project
 };
