@@ -28,7 +28,7 @@ TEST(SampleDictionaryCsv, QuotesLineEndsAndByteOrderMark) {
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0], (std::vector<std::string>{"zh-CN", "en-US"}));
     EXPECT_EQ(rows[1], (std::vector<std::string>{"a,b", "say \"hi\""}));
-    EXPECT_EQ(rows[2], (std::vector<std::string>{"x", ""}));
+    EXPECT_EQ(rows[2], (std::vector<std::string>{"x"}));
     EXPECT_EQ(rows[3], (std::vector<std::string>{"", "y"}));
 
     CsvRows broken;

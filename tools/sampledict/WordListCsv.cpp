@@ -5,58 +5,30 @@
 #include <map>
 
 #include "base/COleDateTime.h"
+#include "base/Exceptions.h"
+#include "sheets/CsvReader.h"
 #include "model/QorDictWordElement.h"
 #include "model/QorDictionaryManager.h"
 #include "model/QorDictionaryWord.h"
 #include "model/QorLanguageDict.h"
 
 bool ParseCsv(const std::string& text, CsvRows& rows, std::string& error) {
-    std::size_t i = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    std::vector<std::string> row;
-    std::string field;
-    bool rowHasContent = false;
-    auto endRow = [&] {
-        if (rowHasContent || !field.empty()) {
-            row.push_back(field);
-            rows.push_back(row);
+    try {
+        CWorkbookData book =
+            QorReadCsv(reinterpret_cast<const unsigned char*>(text.data()), text.size(), CString());
+        const CSheetData& sheet = book.sheets.at(0);
+        for (long r = 0; r < sheet.GetFirstRow() + sheet.GetUsedRowCount(); ++r) {
+            std::vector<std::string> row;
+            for (long c = 0; c < sheet.GetFirstColumn() + sheet.GetUsedColumnCount(); ++c)
+                row.push_back(sheet.GetText(r, c).ToUtf8());
+            while (!row.empty() && row.back().empty()) row.pop_back();
+            if (!row.empty()) rows.push_back(row);
         }
-        row.clear();
-        field.clear();
-        rowHasContent = false;
-    };
-    while (i < text.size()) {
-        char c = text[i++];
-        if (c == '"' && field.empty()) {
-            std::size_t start = i;
-            for (;;) {
-                if (i >= text.size()) {
-                    error = "a quoted field starting at byte " + std::to_string(start) + " is not closed";
-                    return false;
-                }
-                if (text[i] == '"') {
-                    if (i + 1 < text.size() && text[i + 1] == '"') {
-                        field += '"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                field += text[i++];
-            }
-            rowHasContent = true;
-        } else if (c == ',') {
-            row.push_back(field);
-            field.clear();
-            rowHasContent = true;
-        } else if (c == '\n') {
-            endRow();
-        } else if (c != '\r') {
-            field += c;
-        }
+        return true;
+    } catch (const CException& e) {
+        error = e.GetReason();
+        return false;
     }
-    endRow();
-    return true;
 }
 
 namespace {

@@ -21,8 +21,9 @@ class CQorDictionaryManager;
 
 typedef std::vector<std::vector<std::string>> CsvRows;
 
-// Rows of a CSV text; a leading UTF-8 byte order mark is skipped. Empty
-// lines give no row. Returns false (with a reason) for an unterminated quote.
+// Rows of a CSV text, read as the workbook import reads CSV: a row ends at its
+// last non-empty field, and empty lines give no row. Returns false (with a
+// reason) for a file the reader refuses, such as an unterminated quote.
 bool ParseCsv(const std::string& text, CsvRows& rows, std::string& error);
 
 // Fills an empty manager; false with a reason naming the row when the
