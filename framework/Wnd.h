@@ -74,11 +74,11 @@ protected:
 
 private:
     friend struct CWndThunk;
-    void Bind(HWND window, bool subclassed) noexcept;
+    void Bind(HWND window, bool control) noexcept;
     void Unbind() noexcept;
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     UniqueWindow m_window;     // set while this object owns its window
     HFONT m_font = nullptr;    // borrowed: the font a window of the own class was given
-    bool m_subclassed = false; // a control: default processing is the control's own
+    WNDPROC m_controlProc = nullptr;  // a control's own procedure, which does the default processing
 };
