@@ -144,9 +144,8 @@ LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    LRESULT result = 0;
     if (message == WM_NCDESTROY) {
-        result = Default(message, wParam, lParam);
+        const LRESULT result = Default(message, wParam, lParam);
         Unbind();
         try {
             PostNcDestroy();
