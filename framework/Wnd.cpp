@@ -3,19 +3,20 @@
 #include <windows.h>
 #include <commctrl.h>
 
-// The one entry point of every bound window: the window procedure of the
-// library's own class and the subclass procedure of the controls it creates.
+// The entry points of every bound window: the window procedure of the
+// library's own class and the one that controls it creates are subclassed
+// with. Both find their object in GWLP_USERDATA: window properties would cost
+// a round trip to the window server per message under Wine.
 struct CWndThunk {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR object);
+    static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 namespace {
 
-const wchar_t kObjectProperty[] = L"QorDictionary.CWnd";
 const wchar_t kWindowClass[] = L"QorDictionaryWnd";
-const UINT_PTR kSubclassId = 0x516F72;  // any value unique to this library
+
+CWnd* ObjectOf(HWND window) { return reinterpret_cast<CWnd*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
 
 HINSTANCE ThisModule() {
     HMODULE module = nullptr;
@@ -51,7 +52,7 @@ void InitCommonControlClasses() {
 }  // namespace
 
 LRESULT CALLBACK CWndThunk::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* object = CWnd::FromHandlePermanent(window);
+    CWnd* object = ObjectOf(window);
     if (!object && message == WM_NCCREATE) {
         object = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (object) object->Bind(window, false);
@@ -59,9 +60,8 @@ LRESULT CALLBACK CWndThunk::WindowProc(HWND window, UINT message, WPARAM wParam,
     return object ? object->Dispatch(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK CWndThunk::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR object) {
-    return reinterpret_cast<CWnd*>(object)->Dispatch(message, wParam, lParam);
+LRESULT CALLBACK CWndThunk::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ObjectOf(window)->Dispatch(message, wParam, lParam);
 }
 
 CWnd::~CWnd() {
@@ -102,7 +102,13 @@ HWND CWnd::Detach() noexcept {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND window) noexcept {
-    return window ? static_cast<CWnd*>(GetPropW(window, kObjectProperty)) : nullptr;
+    if (!window) return nullptr;
+    // Only a window running one of our procedures holds an object in its user data.
+    const LONG_PTR proc = GetWindowLongPtrW(window, GWLP_WNDPROC);
+    if (proc != reinterpret_cast<LONG_PTR>(&CWndThunk::WindowProc) &&
+        proc != reinterpret_cast<LONG_PTR>(&CWndThunk::ControlProc))
+        return nullptr;
+    return ObjectOf(window);
 }
 
 CString CWnd::GetWindowText() const {
@@ -115,31 +121,31 @@ CString CWnd::GetWindowText() const {
     return text;
 }
 
-void CWnd::Bind(HWND window, bool subclassed) noexcept {
+void CWnd::Bind(HWND window, bool control) noexcept {
     m_hWnd = window;
-    m_subclassed = subclassed;
-    SetPropW(window, kObjectProperty, this);
-    if (subclassed) SetWindowSubclass(window, CWndThunk::SubclassProc, kSubclassId, DWORD_PTR(this));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (control)
+        m_controlProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWndThunk::ControlProc)));
 }
 
 void CWnd::Unbind() noexcept {
-    RemovePropW(m_hWnd, kObjectProperty);
-    if (m_subclassed) RemoveWindowSubclass(m_hWnd, CWndThunk::SubclassProc, kSubclassId);
+    if (m_controlProc) SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_controlProc));
+    SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
     m_window.release();
     m_hWnd = nullptr;
-    m_subclassed = false;
+    m_controlProc = nullptr;
     m_font = nullptr;
 }
 
 LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-    return m_subclassed ? DefSubclassProc(m_hWnd, message, wParam, lParam)
-                        : DefWindowProcW(m_hWnd, message, wParam, lParam);
+    return m_controlProc ? CallWindowProcW(m_controlProc, m_hWnd, message, wParam, lParam)
+                         : DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    LRESULT result = 0;
     if (message == WM_NCDESTROY) {
-        result = Default(message, wParam, lParam);
+        const LRESULT result = Default(message, wParam, lParam);
         Unbind();
         try {
             PostNcDestroy();
@@ -172,12 +178,12 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDestroy();
         break;
     case WM_SETFONT:
-        if (m_subclassed) break;
+        if (m_controlProc) break;
         m_font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam)) InvalidateRect(m_hWnd, nullptr, TRUE);
         return 0;
     case WM_GETFONT:
-        if (m_subclassed) break;
+        if (m_controlProc) break;
         return reinterpret_cast<LRESULT>(m_font);
     case WM_COMMAND: {
         CWnd* child = FromHandlePermanent(reinterpret_cast<HWND>(lParam));

@@ -8,14 +8,17 @@
 
 // A window object. A window made by Create belongs to its object: the object
 // is bound to it from the first message on, receives its messages through
-// the typed OnX handlers, and destroys it when the object goes. Attach only
-// borrows an existing window to talk to it; nothing is bound or destroyed.
+// the typed OnX handlers, and destroys it when the object goes (a derived
+// class whose OnDestroy must run destroys it in its own destructor). Attach
+// only borrows an existing window to talk to it; nothing is bound or
+// destroyed.
 //
 // Notifications (WM_COMMAND, WM_NOTIFY) are first offered to the object of
 // the control that sent them (OnCommandReflect, OnNotifyReflect), then to the
 // parent's OnCommand / OnNotify. A window of the library's own class keeps
-// the font it is given (WM_SETFONT), as dialogs do. No exception leaves a window procedure: a
-// handler that throws gets the default processing of its message.
+// the font it is given (WM_SETFONT), as dialogs do. No exception leaves a
+// window procedure: a handler that throws gets the default processing of its
+// message.
 class QOR_API CWnd {
 public:
     CWnd() noexcept = default;
@@ -74,11 +77,11 @@ protected:
 
 private:
     friend struct CWndThunk;
-    void Bind(HWND window, bool subclassed) noexcept;
+    void Bind(HWND window, bool control) noexcept;
     void Unbind() noexcept;
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
-    UniqueWindow m_window;     // set while this object owns its window
-    HFONT m_font = nullptr;    // borrowed: the font a window of the own class was given
-    bool m_subclassed = false; // a control: default processing is the control's own
+    UniqueWindow m_window;            // set while this object owns its window
+    HFONT m_font = nullptr;           // borrowed: the font a window of the own class was given
+    WNDPROC m_controlProc = nullptr;  // a control's own procedure: its default processing
 };

@@ -132,16 +132,16 @@ BOOL CALLBACK CaptureChild(HWND child, LPARAM param) {
     }
 }
 
-// Everything step of a relabel needs: the pool's record, the language and
-// the mode and dictionary switches read once.
+// What every step of a relabel needs, read once: the pool's record, the
+// language and mode, the dictionary switch and the font to hand out (none
+// when font switching is off or the language holds no font).
 struct Relabel {
     const CWndResourcePoolObj& obj;
     const CQorLanguageDict& language;
     DICTMODE mode;
     bool enable;
-    bool enableFont;
-    LOGFONTW font;
     bool hasFont;
+    LOGFONTW font;
 
     CString Translate(const CString& text) const { return language.GetDisplayCharacter(mode, text); }
 };
@@ -181,7 +181,7 @@ void RelabelComboBox(const CWndResource& resource, const Relabel& relabel) {
     for (const CWndItem& item : resource.items) {
         const int index = combo.AddString(relabel.Translate(item.text));
         combo.SetItemData(index, item.itemData);
-        combo.SetItemData(index, item.itemDataPtr);
+        combo.SetItemData(index, item.itemDataPtr);  // the full value is the one left
     }
     combo.SetCurSel(cur);
 }
@@ -253,8 +253,8 @@ void ChangeLanguageOf(const CWndResourcePoolObj& obj, DICTMODE mode) {
     CQorDictionaryManager* manager = obj.manager;
     const CQorLanguageDict* language = FindModeLanguage(manager, mode);
     if (!language) return;
-    Relabel relabel{obj, *language, mode, manager->IsEnable() != 0, manager->IsEnableFont() != 0, {}, false};
-    relabel.hasFont = relabel.enableFont && ReadLanguageFont(*language, relabel.font);
+    Relabel relabel{obj, *language, mode, manager->IsEnable() != 0, false, {}};
+    relabel.hasFont = manager->IsEnableFont() && ReadLanguageFont(*language, relabel.font);
 
     if (obj.hRoot) {
         ApplyLanguageFontTree(obj.hRoot, relabel);
@@ -263,7 +263,7 @@ void ChangeLanguageOf(const CWndResourcePoolObj& obj, DICTMODE mode) {
             SetWindowTextW(obj.hRoot, relabel.Translate(obj.rootCaption));
     }
     for (const CWndResource& resource : obj.items) {
-        // A control destroyed since the capture may have left its handle to another window.
+        // Controls destroyed since the capture are skipped.
         if (!resource.hWnd || !IsWindow(resource.hWnd)) continue;
         if (relabel.enable) RelabelResource(resource, relabel);
         ApplyLanguageFontTree(resource.hWnd, relabel);

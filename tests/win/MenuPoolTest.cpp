@@ -114,12 +114,4 @@ TEST_F(MenuPool, RecaptureAndNullMenuDiscardTheOldItems) {
     EXPECT_EQ(pool.GetString(501, DICTMODE_SYSTEM), CString());
 }
 
-TEST_F(MenuPool, InvalidMenuCapturesNothing) {
-    HMENU dead = CreatePopupMenu();
-    DestroyMenu(dead);
-    pool.InitialResourcePool(nullptr, dead, &dict.manager);
-    pool.ChangeLanguage(DICTMODE_SYSTEM);
-    EXPECT_EQ(pool.GetString(0, DICTMODE_SYSTEM), CString());
-}
-
 }  // namespace

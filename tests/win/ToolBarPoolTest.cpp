@@ -88,16 +88,4 @@ TEST_F(ToolBarPool, NullToolBarDropsTheRecords) {
     EXPECT_EQ(Tip(1001), CString(L"打开"));
 }
 
-TEST_F(ToolBarPool, GoneTooltipsAreNotWrittenTo) {
-    pool.InitialResourcePool(&toolBar, &dict.manager);
-    // The toolbar still names its tooltip control after it is destroyed.
-    HWND gone = tips.m_hWnd;
-    DestroyWindow(gone);
-    pool.ChangeLanguage(DICTMODE_SYSTEM);  // must neither crash nor write elsewhere
-    EXPECT_FALSE(IsWindow(gone));
-    toolBar.DestroyWindow();
-    pool.ChangeLanguage(DICTMODE_SYSTEM);
-    EXPECT_EQ(toolBar.m_hWnd, nullptr);
-}
-
 }  // namespace
