@@ -1,0 +1,21 @@
+#!/bin/sh
+# Builds the benchmarks in Release in build-bench/ and runs every bench_*
+# program. Arguments go to each program, e.g.
+#   bench/run-bench.sh --benchmark_filter=Lookup
+# Files are written to /dev/shm unless QOR_BENCH_DIR names another folder.
+# Fails when a program fails or misses one of its targets.
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-bench"
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQOR_BENCH=ON >/dev/null
+cmake --build "$build" -j2 --target benchmarks
+
+status=0
+for program in "$build"/bin/bench_*; do
+    [ -x "$program" ] || continue
+    echo "== $(basename "$program")"
+    "$program" "$@" || status=1
+done
+exit $status
