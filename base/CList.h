@@ -11,9 +11,11 @@ typedef __POSITION* POSITION;
 
 // A doubly linked list with the framework's CList interface. Positions stay
 // valid while other elements come and go. FindIndex is O(1): an array of the
-// nodes in order is kept alongside and rebuilt only after an insertion or
-// removal that is not at the tail, because the word grids address rows by
-// index over lists of 100,000 words.
+// nodes in order is built at the first positional access, kept up to date by
+// appends and removals at the tail, and dropped by any other insertion or
+// removal until the next positional access, because the word grids address
+// rows by index over lists of 100,000 words. A list that is only filled (a
+// dictionary being loaded) never pays for the array.
 template <class TYPE, class ARG_TYPE = const TYPE&>
 class CList {
     struct Node : __POSITION {
@@ -133,8 +135,7 @@ public:
         }
         m_head = m_tail = nullptr;
         m_count = 0;
-        m_byIndex.clear();
-        m_indexStale = false;
+        MarkStale();
     }
 
 private:
@@ -153,7 +154,7 @@ private:
     Node* m_tail = nullptr;
     std::ptrdiff_t m_count = 0;
     mutable std::vector<POSITION> m_byIndex;
-    mutable bool m_indexStale = false;
+    mutable bool m_indexStale = true;
 };
 
 // The framework's growable arrays (CDWordArray holds the window handles of
