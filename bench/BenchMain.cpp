@@ -1,11 +1,13 @@
 // The main of the bench_* programs: Google Benchmark's usual console output,
-// then a summary of the registered comparisons. The exit code is 1 when a
-// comparison misses its target, so scripts notice.
+// then a summary of the registered comparisons against their targets. A
+// missed target is reported, not turned into a failing exit code: timings on
+// a shared machine vary too much for that.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,8 +20,8 @@ std::vector<BenchComparison>& Comparisons() {
     return comparisons;
 }
 
-// Keeps the real time per iteration, in seconds, of every finished benchmark
-// (the median when repetitions are asked for).
+// Keeps the real and CPU time per iteration, in seconds, of every finished
+// benchmark (the median when repetitions are asked for).
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -32,32 +34,33 @@ public:
             // change which benchmark it is.
             std::string name = run.run_name.function_name;
             if (!run.run_name.args.empty()) name += "/" + run.run_name.args;
-            if (median || !m_fromMedian.count(name)) {
-                m_seconds[name] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-                if (median) m_fromMedian[name] = true;
+            if (median || !m_medians.count(name)) {
+                double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
+                m_times[name] = {run.GetAdjustedRealTime() / unit, run.GetAdjustedCPUTime() / unit};
+                if (median) m_medians.insert(name);
             }
         }
     }
 
-    // Returns false when a comparison that could be measured missed its target.
-    bool PrintSummary() const {
-        if (Comparisons().empty()) return true;
-        bool allMet = true;
-        std::printf("\nSummary (real time per operation, subject / baseline):\n");
+    void PrintSummary() const {
+        if (Comparisons().empty()) return;
+        // The target applies to real time; the CPU-time ratio shows how much a
+        // busy machine distorted it.
+        std::printf("\nSummary, time per operation, subject / baseline:\n");
         for (const BenchComparison& c : Comparisons()) {
-            auto subject = m_seconds.find(c.subject), baseline = m_seconds.find(c.baseline);
-            if (subject == m_seconds.end() || baseline == m_seconds.end() || baseline->second <= 0) {
-                std::printf("  %-44s not measured in this run\n", c.title);
+            auto subject = m_times.find(c.subject), baseline = m_times.find(c.baseline);
+            if (subject == m_times.end() || baseline == m_times.end() || baseline->second.real <= 0 ||
+                baseline->second.cpu <= 0) {
+                std::printf("  %-36s not measured in this run\n", c.title);
                 continue;
             }
-            double ratio = subject->second / baseline->second;
+            double ratio = subject->second.real / baseline->second.real;
+            double cpuRatio = subject->second.cpu / baseline->second.cpu;
             bool met = ratio <= c.maximumRatio;
-            allMet = allMet && met;
-            std::printf("  %-44s %10s / %-10s = %6.3fx  (target <= %gx: %s)\n", c.title,
-                        Human(subject->second).c_str(), Human(baseline->second).c_str(), ratio, c.maximumRatio,
-                        met ? "met" : "MISSED");
+            std::printf("  %-36s %9s / %-9s = %7.3fx real, %7.3fx CPU  (target <= %gx: %s)\n", c.title,
+                        Human(subject->second.real).c_str(), Human(baseline->second.real).c_str(), ratio, cpuRatio,
+                        c.maximumRatio, met ? "met" : "MISSED");
         }
-        return allMet;
     }
 
 private:
@@ -70,8 +73,11 @@ private:
         return text;
     }
 
-    std::map<std::string, double> m_seconds;
-    std::map<std::string, bool> m_fromMedian;
+    struct Times {
+        double real, cpu;
+    };
+    std::map<std::string, Times> m_times;
+    std::set<std::string> m_medians;
 };
 
 }  // namespace
@@ -87,5 +93,6 @@ int main(int argc, char** argv) {
     SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    return reporter.PrintSummary() ? 0 : 1;
+    reporter.PrintSummary();
+    return 0;
 }

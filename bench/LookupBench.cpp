@@ -76,6 +76,7 @@ struct LookupData {
 
         CompileCatalog(words);
         Verify();
+        std::printf("gettext catalog of %zu words in %s: translations verified\n", kWords, folder.Path().c_str());
     }
 
     void CompileCatalog(const Vocabulary& words) {
@@ -156,5 +157,5 @@ BENCHMARK_CAPTURE(GettextLookup, hit, true);
 BENCHMARK_CAPTURE(ManagerLookup, miss, false);
 BENCHMARK_CAPTURE(GettextLookup, miss, false);
 
-QOR_BENCH_COMPARE("look-up, hit: manager / gettext", "ManagerLookup/hit", "GettextLookup/hit", 0.5);
-QOR_BENCH_COMPARE("look-up, miss: manager / gettext", "ManagerLookup/miss", "GettextLookup/miss", 0.5);
+QOR_BENCH_COMPARE("look-up hit: manager / gettext", "ManagerLookup/hit", "GettextLookup/hit", 0.5);
+QOR_BENCH_COMPARE("look-up miss: manager / gettext", "ManagerLookup/miss", "GettextLookup/miss", 0.5);
