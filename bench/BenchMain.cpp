@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "BenchSummary.h"
@@ -24,6 +25,9 @@ std::vector<BenchComparison>& Comparisons() {
 // benchmark (the median when repetitions are asked for).
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
+    // Colours only on a terminal, so that logs stay readable.
+    SummaryReporter() : ConsoleReporter(::isatty(1) ? OO_ColorTabular : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
