@@ -31,6 +31,8 @@ public:
     bool IsLoading() const noexcept { return m_mode == load; }
     void Close();  // writes out the buffer when storing
     std::uint64_t GetPosition() const noexcept { return m_consumed + std::uint64_t(m_cur - m_buffer.data()); }
+    // Bytes between the read position and the end of the file (loading only).
+    std::uint64_t BytesLeft() const noexcept;
 
     // Unchecked read: fewer bytes than asked at the end of the file.
     std::size_t Read(void* buffer, std::size_t count);
@@ -123,7 +125,6 @@ private:
     std::uint64_t ReadStringLength(bool& wide);
     void FillBuffer();
     void FlushBuffer();
-    std::uint64_t BytesLeft() const noexcept;
 
     CFile* m_file;
     Mode m_mode;

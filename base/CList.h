@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
 #include <vector>
 
 #include "base/Types.h"
@@ -11,9 +12,13 @@ typedef __POSITION* POSITION;
 
 // A doubly linked list with the framework's CList interface. Positions stay
 // valid while other elements come and go. FindIndex is O(1): an array of the
-// nodes in order is kept alongside and rebuilt only after an insertion or
-// removal that is not at the tail, because the word grids address rows by
-// index over lists of 100,000 words.
+// nodes in order is built at the first positional access, kept up to date by
+// appends and removals at the tail, and dropped by any other insertion or
+// removal until the next positional access, because the word grids address
+// rows by index over lists of 100,000 words. A list that is only filled (a
+// dictionary being loaded) never pays for the array. As in the framework,
+// nodes come from blocks of ten, freed nodes are reused, and the blocks are
+// released when the list becomes empty: one allocation per ten elements.
 template <class TYPE, class ARG_TYPE = const TYPE&>
 class CList {
     struct Node : __POSITION {
@@ -21,6 +26,15 @@ class CList {
         Node* prev;
         TYPE data;
         explicit Node(ARG_TYPE value) : next(nullptr), prev(nullptr), data(value) {}
+    };
+    static constexpr std::size_t kBlockSize = 10;
+    union FreeSlot {
+        FreeSlot* nextFree;
+        alignas(Node) unsigned char storage[sizeof(Node)];
+    };
+    struct Block {
+        Block* next;
+        FreeSlot slots[kBlockSize];
     };
 
 public:
@@ -75,7 +89,7 @@ public:
 
     // Changes
     POSITION AddTail(ARG_TYPE value) {
-        Node* node = new Node(value);
+        Node* node = NewNode(value);
         node->prev = m_tail;
         (m_tail ? m_tail->next : m_head) = node;
         m_tail = node;
@@ -84,7 +98,7 @@ public:
         return node;
     }
     POSITION AddHead(ARG_TYPE value) {
-        Node* node = new Node(value);
+        Node* node = NewNode(value);
         node->next = m_head;
         (m_head ? m_head->prev : m_tail) = node;
         m_head = node;
@@ -95,7 +109,7 @@ public:
     POSITION InsertBefore(POSITION pos, ARG_TYPE value) {
         if (!pos) return AddHead(value);
         Node* at = static_cast<Node*>(pos);
-        Node* node = new Node(value);
+        Node* node = NewNode(value);
         node->next = at;
         node->prev = at->prev;
         (at->prev ? at->prev->next : m_head) = node;
@@ -113,7 +127,7 @@ public:
             m_byIndex.pop_back();
         else
             MarkStale();
-        delete node;
+        FreeNode(node);
     }
     TYPE RemoveHead() {
         TYPE value = m_head->data;
@@ -128,16 +142,51 @@ public:
     void RemoveAll() noexcept {
         for (Node* node = m_head; node;) {
             Node* next = node->next;
-            delete node;
+            node->~Node();
             node = next;
         }
+        ReleaseBlocks();
         m_head = m_tail = nullptr;
         m_count = 0;
-        m_byIndex.clear();
-        m_indexStale = false;
+        MarkStale();
     }
 
 private:
+    Node* NewNode(ARG_TYPE value) {
+        if (!m_free) {
+            Block* block = new Block;
+            block->next = m_blocks;
+            m_blocks = block;
+            for (std::size_t i = kBlockSize; i-- > 0;) {  // handed out in address order
+                block->slots[i].nextFree = m_free;
+                m_free = &block->slots[i];
+            }
+        }
+        FreeSlot* slot = m_free;
+        m_free = slot->nextFree;
+        try {
+            return new (slot->storage) Node(value);
+        } catch (...) {
+            slot->nextFree = m_free;
+            m_free = slot;
+            throw;
+        }
+    }
+    void FreeNode(Node* node) noexcept {
+        node->~Node();
+        auto* slot = reinterpret_cast<FreeSlot*>(node);
+        slot->nextFree = m_free;
+        m_free = slot;
+        if (m_count == 0) ReleaseBlocks();
+    }
+    void ReleaseBlocks() noexcept {
+        while (m_blocks) {
+            Block* next = m_blocks->next;
+            delete m_blocks;
+            m_blocks = next;
+        }
+        m_free = nullptr;
+    }
     void MarkStale() noexcept {
         m_indexStale = true;
         m_byIndex.clear();
@@ -151,9 +200,11 @@ private:
 
     Node* m_head = nullptr;
     Node* m_tail = nullptr;
+    FreeSlot* m_free = nullptr;
+    Block* m_blocks = nullptr;
     std::ptrdiff_t m_count = 0;
     mutable std::vector<POSITION> m_byIndex;
-    mutable bool m_indexStale = false;
+    mutable bool m_indexStale = true;
 };
 
 // The framework's growable arrays (CDWordArray holds the window handles of

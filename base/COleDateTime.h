@@ -14,7 +14,9 @@
 // local time, calendar fields, and the raw value and status for storage.
 class QOR_API COleDateTime {
 public:
-    enum DateTimeStatus { error = -1, valid = 0, invalid = 1, null = 2 };
+    // A file may hold any 32-bit status; the fixed type keeps every value as
+    // read, so that saving gives back the same bytes.
+    enum DateTimeStatus : int { error = -1, valid = 0, invalid = 1, null = 2 };
 
     COleDateTime() noexcept : m_dt(0), m_status(valid) {}
     COleDateTime(double value, DateTimeStatus status = valid) noexcept : m_dt(value), m_status(status) {}

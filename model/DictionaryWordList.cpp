@@ -1,5 +1,6 @@
 #include "model/DictionaryWordList.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "base/CArchive.h"
@@ -8,9 +9,13 @@
 int CDictionaryWordList::AddWord(CQorDictWordElement* entry) {
     if (!entry) return 0;
     CString original = entry->GetOriginalCharacter();
-    if (original.IsEmpty() || m_index.Contains(original)) return 0;
-    m_entries.AddTail(entry);
-    m_index.Set(original, entry);
+    if (original.IsEmpty() || !m_index.Insert(original, entry)) return 0;
+    try {
+        m_entries.AddTail(entry);
+    } catch (...) {
+        m_index.Erase(original);  // the caller keeps the entry
+        throw;
+    }
     return 1;
 }
 
@@ -82,6 +87,9 @@ void CDictionaryWordList::Serialize(CArchive& ar) {
     if (marker < 1) return;
     ar >> count;
     ar.CheckCount(count, 4, "entries");
+    // Size the index once. Only entries that are kept need room, and those
+    // take at least 19 bytes each, which bounds what a damaged count can ask for.
+    m_index.Reserve(std::size_t(std::min<std::uint64_t>(std::uint64_t(count > 0 ? count : 0), ar.BytesLeft() / 19)));
     for (int i = 0; i < count; ++i) {
         CArchiveContext where(ar, "entry", i);
         std::unique_ptr<CQorDictWordElement> entry(new CQorDictWordElement);

@@ -47,22 +47,48 @@ CQorDictWordElement* CWordIndex::Find(const CString& text) const noexcept {
     return i == npos ? nullptr : m_slots[i].entry;
 }
 
-void CWordIndex::Set(const CString& key, CQorDictWordElement* entry) {
-    std::uint32_t hash = Hash(key);
-    std::size_t i = FindSlot(key, hash);
-    if (i != npos) {
-        m_slots[i].entry = entry;
-        return;
+std::size_t CWordIndex::Probe(const CString& key, std::uint32_t hash, bool& found) const noexcept {
+    std::size_t mask = m_slots.size() - 1;
+    std::size_t i = hash & mask;
+    for (; m_slots[i].entry; i = (i + 1) & mask) {
+        if (m_slots[i].hash == hash && SameKey(m_slots[i].key, key)) {
+            found = true;
+            return i;
+        }
     }
+    found = false;
+    return i;
+}
+
+void CWordIndex::Place(std::size_t slot, const CString& key, CQorDictWordElement* entry, std::uint32_t hash) noexcept {
+    m_slots[slot].key = key;
+    m_slots[slot].entry = entry;
+    m_slots[slot].hash = hash;
+    ++m_count;
+}
+
+void CWordIndex::MakeRoomForOneMore() {
     // Keep the table at most half full so probe runs stay short.
     if ((m_count + 1) * 2 > m_slots.size()) Grow((m_count + 1) * 2);
-    std::size_t mask = m_slots.size() - 1;
-    for (i = hash & mask; m_slots[i].entry; i = (i + 1) & mask) {
-    }
-    m_slots[i].key = key;
-    m_slots[i].entry = entry;
-    m_slots[i].hash = hash;
-    ++m_count;
+}
+
+void CWordIndex::Set(const CString& key, CQorDictWordElement* entry) {
+    MakeRoomForOneMore();
+    std::uint32_t hash = Hash(key);
+    bool found;
+    std::size_t i = Probe(key, hash, found);
+    if (found) m_slots[i].entry = entry;
+    else Place(i, key, entry, hash);
+}
+
+bool CWordIndex::Insert(const CString& key, CQorDictWordElement* entry) {
+    MakeRoomForOneMore();
+    std::uint32_t hash = Hash(key);
+    bool found;
+    std::size_t i = Probe(key, hash, found);
+    if (found) return false;
+    Place(i, key, entry, hash);
+    return true;
 }
 
 bool CWordIndex::Erase(const CString& key) noexcept {

@@ -23,6 +23,8 @@ public:
     bool Contains(const CString& text) const noexcept { return Find(text) != nullptr; }
     // index[key] = entry, replacing whatever the key mapped to.
     void Set(const CString& key, CQorDictWordElement* entry);
+    // index[key] = entry if the key is not there yet; false, changing nothing, if it is.
+    bool Insert(const CString& key, CQorDictWordElement* entry);
     bool Erase(const CString& key) noexcept;
     void Clear() noexcept;
     void Reserve(std::size_t count);
@@ -37,6 +39,10 @@ private:
     static std::uint32_t Hash(const CString& text) noexcept;
     static bool SameKey(const CString& a, const CString& b) noexcept;
     std::size_t FindSlot(const CString& text, std::uint32_t hash) const noexcept;  // slot or npos
+    // The slot holding the key, or else the free slot where it belongs.
+    std::size_t Probe(const CString& key, std::uint32_t hash, bool& found) const noexcept;
+    void Place(std::size_t slot, const CString& key, CQorDictWordElement* entry, std::uint32_t hash) noexcept;
+    void MakeRoomForOneMore();
     void Grow(std::size_t minimumSlots);
 
     std::vector<Slot> m_slots;  // size is zero or a power of two
