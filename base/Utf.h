@@ -8,3 +8,6 @@
 // UTF-16 is written as U+FFFD too (callers that must keep it escape it first).
 QOR_API std::u16string Utf8ToUtf16(const char* text, std::size_t length);
 QOR_API std::string Utf16ToUtf8(const char16_t* text, std::size_t length);
+
+// Appends one code point (at most U+10FFFF) as UTF-8.
+QOR_API void AppendUtf8(std::string& out, char32_t codePoint);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/Utf.h"
 #include "sheets/SheetError.h"
 
 namespace {
@@ -11,23 +12,6 @@ constexpr std::size_t kMaxDepth = 256;
 bool IsSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
 bool IsNameChar(char ch) { return !IsSpace(ch) && ch != '>' && ch != '/' && ch != '=' && ch != '<' && ch != '"' && ch != '\''; }
 
-void AppendUtf8(std::string& out, unsigned long cp) {
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
 
 }  // namespace
 

@@ -16,8 +16,7 @@ std::string JsonString(const WCHAR* text, int length) {
         bool high = unit >= 0xD800 && unit <= 0xDBFF;
         bool low = unit >= 0xDC00 && unit <= 0xDFFF;
         if (high && i + 1 < length && unsigned(text[i + 1]) >= 0xDC00 && unsigned(text[i + 1]) <= 0xDFFF) {
-            const char16_t pair[2] = {char16_t(unit), char16_t(text[i + 1])};
-            out += Utf16ToUtf8(pair, 2);
+            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (unsigned(text[i + 1]) - 0xDC00));
             ++i;
         } else if (high || low || unit < 0x20) {
             switch (unit) {
@@ -32,8 +31,7 @@ std::string JsonString(const WCHAR* text, int length) {
             out += '\\';
             out += char(unit);
         } else {
-            const char16_t single = char16_t(unit);
-            out += Utf16ToUtf8(&single, 1);
+            AppendUtf8(out, unit);
         }
     }
     return out + "\"";
