@@ -30,24 +30,22 @@ void Put32(std::string& out, std::uint64_t value) {
 
 CZipWriter::CZipWriter(CFile& file, int level) : m_file(file), m_level(level), m_deflated(64 * 1024) {}
 
-CZipWriter::~CZipWriter() {
-    if (m_stream) {
-        deflateEnd(m_stream);
-        delete m_stream;
-    }
+void CZipWriter::DeflateEnd::operator()(z_stream* stream) const noexcept {
+    deflateEnd(stream);
+    delete stream;
 }
+
+CZipWriter::~CZipWriter() = default;
 
 void CZipWriter::BeginEntry(const std::string& name) {
     if (m_inEntry) EndEntry();
     if (!m_stream) {
-        m_stream = new z_stream{};
-        if (deflateInit2(m_stream, m_level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
-            delete m_stream;
-            m_stream = nullptr;
+        std::unique_ptr<z_stream> stream(new z_stream{});
+        if (deflateInit2(stream.get(), m_level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
             throw CSheetException("the compressor could not be started");
-        }
+        m_stream.reset(stream.release());
     } else {
-        deflateReset(m_stream);
+        deflateReset(m_stream.get());
     }
     m_entries.push_back(Entry{name, std::uint32_t(crc32(0, nullptr, 0)), 0, 0, m_offset});
     m_inEntry = true;
@@ -144,7 +142,7 @@ void CZipWriter::Deflate(const unsigned char* data, std::size_t size, int flush)
     for (;;) {
         m_stream->next_out = m_deflated.data();
         m_stream->avail_out = uInt(m_deflated.size());
-        const int result = deflate(m_stream, flush);
+        const int result = deflate(m_stream.get(), flush);
         if (result == Z_STREAM_ERROR) throw CSheetException("the compressor failed");
         Emit(m_deflated.data(), m_deflated.size() - m_stream->avail_out);
         if (flush == Z_FINISH ? result == Z_STREAM_END : (m_stream->avail_in == 0 && m_stream->avail_out != 0))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,10 @@ private:
 
     CFile& m_file;
     int m_level;
-    z_stream* m_stream = nullptr;
+    struct DeflateEnd {
+        void operator()(z_stream* stream) const noexcept;
+    };
+    std::unique_ptr<z_stream, DeflateEnd> m_stream;  // started on first use
     std::vector<Entry> m_entries;
     bool m_inEntry = false;
     std::uint64_t m_offset = 0;

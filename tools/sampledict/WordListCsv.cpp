@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 
 #include "base/COleDateTime.h"
 #include "base/Exceptions.h"
@@ -37,8 +38,8 @@ namespace {
 // always gives the same file.
 const COleDateTime kSampleTime(2024, 1, 1, 0, 0, 0);
 
-CQorDictWordElement* NewEntry(const std::string& original, const std::string& display) {
-    auto* entry = new CQorDictWordElement;
+std::unique_ptr<CQorDictWordElement> NewEntry(const std::string& original, const std::string& display) {
+    std::unique_ptr<CQorDictWordElement> entry(new CQorDictWordElement);
     entry->SetOriginalCharacter(CString::FromUtf8(original));
     entry->SetDisplayCharacter(CString::FromUtf8(display));
     entry->SetUpdateDateTime(kSampleTime);
@@ -68,13 +69,14 @@ bool BuildSampleDictionary(const CsvRows& languages, const CsvRows& words, CQorD
             return false;
         }
         DWORD lcid = DWORD(std::strtoul(row[1].c_str(), nullptr, 0));
-        auto* language = new CQorLanguageDict;
+        std::unique_ptr<CQorLanguageDict> language(new CQorLanguageDict);
         language->SetLanguageID(lcid);
         language->SetEnable(row[4] == "1");
         language->SetFont(SampleFont(row[2], std::atoi(row[3].c_str())));
         language->SetFontPointSize(std::atoi(row[3].c_str()) * 10);
-        if (!manager.Add(language)) {
-            delete language;
+        if (manager.Add(language.get())) {
+            language.release();  // the manager owns it now
+        } else {
             error = "languages row " + std::to_string(r + 1) + " repeats LCID " + row[1];
             return false;
         }
@@ -105,16 +107,17 @@ bool BuildSampleDictionary(const CsvRows& languages, const CsvRows& words, CQorD
             error = "word row " + std::to_string(r + 1) + " has more fields than the header";
             return false;
         }
-        CQorDictWordElement* master = NewEntry(row[0], row[0]);
-        if (!manager.GetSysDictWord()->AddWord(master)) {
-            delete master;
+        std::unique_ptr<CQorDictWordElement> master = NewEntry(row[0], row[0]);
+        if (manager.GetSysDictWord()->AddWord(master.get())) {
+            master.release();
+        } else {
             error = "word row " + std::to_string(r + 1) + ": the original '" + row[0] + "' is empty or repeated";
             return false;
         }
         for (std::size_t c = 1; c < row.size(); ++c) {
             if (row[c].empty()) continue;
-            CQorDictWordElement* entry = NewEntry(row[0], row[c]);
-            if (!columns[c]->AddWord(DICTMODE_SYSTEM, entry)) delete entry;
+            std::unique_ptr<CQorDictWordElement> entry = NewEntry(row[0], row[c]);
+            if (columns[c]->AddWord(DICTMODE_SYSTEM, entry.get())) entry.release();
         }
     }
     return true;
