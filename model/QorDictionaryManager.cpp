@@ -99,13 +99,20 @@ CQorDictionaryWord* CQorDictionaryManager::GetProjectDictWord() {
     return m_pData ? m_pData->m_projectWords.get() : nullptr;
 }
 
+CQorLanguageDict* CQorDictionaryManager::GetModeLanguage(DICTMODE mode) const {
+    if (!m_pData) return nullptr;
+    switch (mode) {
+    case DICTMODE_SYSTEM:
+        return Find(m_pData->m_sysDefaultLcid);
+    case DICTMODE_PROJECT:
+        return Find(m_pData->m_projectDefaultLcid);
+    }
+    return nullptr;
+}
+
 CString CQorDictionaryManager::GetDisplayCharacter(DICTMODE mode, const CString& text) const {
     if (!m_pData || !m_pData->m_enable) return text;
-    DWORD lcid;
-    if (mode == DICTMODE_SYSTEM) lcid = m_pData->m_sysDefaultLcid;
-    else if (mode == DICTMODE_PROJECT) lcid = m_pData->m_projectDefaultLcid;
-    else return text;
-    const CQorLanguageDict* language = Find(lcid);
+    const CQorLanguageDict* language = GetModeLanguage(mode);
     return language ? language->GetDisplayCharacter(mode, text) : text;
 }
 

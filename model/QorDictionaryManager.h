@@ -46,6 +46,11 @@ public:
     CQorDictionaryWord* GetSysDictWord();
     CQorDictionaryWord* GetProjectDictWord();
 
+    // The language a mode shows: the one whose ID is the mode's default LCID;
+    // null for another mode or when no language has that ID. The enable flags
+    // are not consulted here.
+    CQorLanguageDict* GetModeLanguage(DICTMODE mode) const;
+
     // What to show for a text in a mode: the display string of the mode's
     // default language, or the text itself when there is none.
     CString GetDisplayCharacter(DICTMODE mode, const CString& text) const;

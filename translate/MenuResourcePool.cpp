@@ -3,7 +3,6 @@
 #include "model/QorDictionaryManager.h"
 #include "model/QorLanguageDict.h"
 #include "translate/MenuResourcePoolObj.h"
-#include "translate/ModeLanguage.h"
 
 namespace {
 
@@ -62,7 +61,7 @@ void CMenuResourcePool::InitialResourcePool(HINSTANCE hInstance, HMENU hMenu, vo
 void CMenuResourcePool::ChangeLanguage(DICTMODE mode) {
     if (!m_pObj || !m_pObj->manager) return;
     const CQorDictionaryManager& manager = *m_pObj->manager;
-    const CQorLanguageDict* language = FindModeLanguage(&manager, mode);
+    const CQorLanguageDict* language = manager.GetModeLanguage(mode);
     if (!language || !manager.IsEnable()) return;
     try {
         for (const CMenuResource& item : m_pObj->items) {
@@ -78,7 +77,7 @@ CString CMenuResourcePool::GetString(UINT nID, DICTMODE mode) {
     if (!m_pObj || !m_pObj->manager) return CString();
     for (const CMenuResource& item : m_pObj->items) {
         if (item.commandId != nID) continue;
-        const CQorLanguageDict* language = FindModeLanguage(m_pObj->manager, mode);
+        const CQorLanguageDict* language = m_pObj->manager->GetModeLanguage(mode);
         return language ? WithAccelerator(language->GetDisplayCharacter(mode, item.text), item) : CString();
     }
     return CString();

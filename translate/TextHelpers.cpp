@@ -19,7 +19,7 @@ CString LoadModuleString(HINSTANCE hInst, UINT nID) {
 namespace {
 
 CQorLanguageDict* SystemLanguage(CQorDictionaryManager* pManager) {
-    return pManager ? pManager->Find(pManager->GetSysDefaultLanguageLCID()) : nullptr;
+    return pManager ? pManager->GetModeLanguage(DICTMODE_SYSTEM) : nullptr;
 }
 
 CString LocaleInfo(LCID lcid, LCTYPE type) {

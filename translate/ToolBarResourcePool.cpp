@@ -4,7 +4,6 @@
 #include "framework/ToolTipCtrl.h"
 #include "model/QorDictionaryManager.h"
 #include "model/QorLanguageDict.h"
-#include "translate/ModeLanguage.h"
 #include "translate/ToolBarResourcePoolObj.h"
 
 CToolBarResourcePool::CToolBarResourcePool() : m_pObj(new CToolBarResourcePoolObj) {}
@@ -39,7 +38,7 @@ void CToolBarResourcePool::ChangeLanguage(DICTMODE mode) {
     if (!m_pObj) return;
     const CToolBarResourcePoolObj& obj = *m_pObj;
     if (!obj.manager || !obj.toolBar || !IsWindow(obj.toolBar->m_hWnd)) return;
-    const CQorLanguageDict* language = FindModeLanguage(obj.manager, mode);
+    const CQorLanguageDict* language = obj.manager ? obj.manager->GetModeLanguage(mode) : nullptr;
     if (!language || !obj.manager->IsEnable()) return;
     CToolTipCtrl tips;
     tips.Attach(obj.toolBar->GetToolTips());

@@ -12,7 +12,6 @@
 #include "model/QorLanguageDict.h"
 #include "translate/LanguageFont.h"
 #include "translate/MenuResourcePool.h"
-#include "translate/ModeLanguage.h"
 #include "translate/WndResourcePoolObj.h"
 
 namespace {
@@ -251,7 +250,7 @@ bool ReadLanguageFont(const CQorLanguageDict& language, LOGFONTW& font) {
 
 void ChangeLanguageOf(const CWndResourcePoolObj& obj, DICTMODE mode) {
     CQorDictionaryManager* manager = obj.manager;
-    const CQorLanguageDict* language = FindModeLanguage(manager, mode);
+    const CQorLanguageDict* language = manager ? manager->GetModeLanguage(mode) : nullptr;
     if (!language) return;
     Relabel relabel{obj, *language, mode, manager->IsEnable() != 0, false, {}};
     relabel.hasFont = manager->IsEnableFont() && ReadLanguageFont(*language, relabel.font);

@@ -101,3 +101,18 @@ TEST(ManagerDisplay, FollowsTheChainFromModeToLanguageToList) {
     manager.SetSysDefaultLanguageLCID(1031);  // no such language
     EXPECT_EQ(manager.GetDisplayCharacter(DICTMODE_SYSTEM, S("Open")), S("Open"));
 }
+
+TEST(Manager, ModeLanguageIsTheDefaultOfThatModeWhateverTheEnableFlags) {
+    CQorDictionaryManager manager;
+    CQorLanguageDict* german = NewLanguage(0x0407, 0);
+    CQorLanguageDict* french = NewLanguage(0x040C);
+    ASSERT_EQ(manager.Add(german), 1);
+    ASSERT_EQ(manager.Add(french), 1);
+    manager.SetSysDefaultLanguageLCID(0x0407);
+    manager.SetProjectDefaultLanguageLCID(0x040C);
+    EXPECT_EQ(manager.GetModeLanguage(DICTMODE_SYSTEM), german);  // disabled, still the mode's language
+    EXPECT_EQ(manager.GetModeLanguage(DICTMODE_PROJECT), french);
+    EXPECT_EQ(manager.GetModeLanguage(DICTMODE(2)), nullptr);
+    manager.SetProjectDefaultLanguageLCID(0x0409);
+    EXPECT_EQ(manager.GetModeLanguage(DICTMODE_PROJECT), nullptr);
+}

@@ -1,0 +1,26 @@
+#include "editor/BuiltInLanguageTable.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+const DWORD kLanguages[] = {
+    0x0436, 0x041C, 0x3801, 0x042B, 0x042C, 0x042D, 0x0423, 0x0402, 0x0403, 0x0804,  // af-ZA … zh-CN
+    0x0404, 0x041A, 0x0405, 0x0406, 0x0413, 0x0809, 0x0425, 0x0429, 0x040B, 0x0438,  // zh-TW … fo-FO
+    0x040C, 0x083C, 0x0407, 0x0408, 0x040D, 0x0439, 0x040E, 0x040F, 0x0421, 0x0410,  // fr-FR … it-IT
+    0x0411, 0x0412, 0x0426, 0x0427, 0x042F, 0x043E, 0x043A, 0x044E, 0x0414, 0x0415,  // ja-JP … pl-PL
+    0x0816, 0x0417, 0x0418, 0x0419, 0x044F, 0x0C1A, 0x0432, 0x0424, 0x042E, 0x0C0A,  // pt-PT … es-ES
+    0x0441, 0x041D, 0x0449, 0x0444, 0x041E, 0x041F, 0x0422, 0x0420, 0x0843, 0x042A,  // sw-KE … vi-VN
+    0x0434,                                                                          // xh-ZA
+};
+
+}  // namespace
+
+const DWORD* BuiltInLanguageTable::begin() { return std::begin(kLanguages); }
+const DWORD* BuiltInLanguageTable::end() { return std::end(kLanguages); }
+std::size_t BuiltInLanguageTable::size() { return std::size(kLanguages); }
+
+bool BuiltInLanguageTable::Contains(DWORD languageId) {
+    return std::find(begin(), end(), languageId) != end();
+}

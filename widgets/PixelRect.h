@@ -1,0 +1,17 @@
+#pragma once
+
+// A rectangle in pixels, edges as Windows keeps them (right and bottom lie
+// just outside). Portable, so layout rules can be tested without windows.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool operator==(const PixelRect& other) const {
+        return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
+    }
+    bool operator!=(const PixelRect& other) const { return !(*this == other); }
+};
