@@ -1,12 +1,13 @@
 #pragma once
 
+#include "base/QorApi.h"
 #include <cstddef>
 
 #include "base/Types.h"
 
 // The languages the editor knows from the start (Windows LCIDs), in the order
 // an empty dictionary is seeded with them.
-class BuiltInLanguageTable {
+class QOR_API BuiltInLanguageTable {
 public:
     static const DWORD* begin();
     static const DWORD* end();

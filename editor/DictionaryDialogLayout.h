@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/QorApi.h"
 #include "widgets/PixelRect.h"
 
 // Where the main editor dialog puts its children for a client rectangle:
@@ -13,4 +14,4 @@ struct DictionaryDialogLayout {
     PixelRect cancelButton;
 };
 
-DictionaryDialogLayout LayOutDictionaryDialog(const PixelRect& client);
+QOR_API DictionaryDialogLayout LayOutDictionaryDialog(const PixelRect& client);

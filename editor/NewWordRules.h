@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/QorApi.h"
 #include "base/CString.h"
 
 class CQorDictionaryWord;
@@ -12,4 +13,4 @@ enum class NewWordCheck {
 };
 
 // A null word list checks emptiness only.
-NewWordCheck CheckNewWord(const CString& text, const CQorDictionaryWord* wordList);
+QOR_API NewWordCheck CheckNewWord(const CString& text, const CQorDictionaryWord* wordList);

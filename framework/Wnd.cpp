@@ -4,19 +4,20 @@
 #include <commctrl.h>
 
 // The entry points of every bound window: the window procedure of the
-// library's own class and the one that controls it creates are subclassed
-// with. Both find their object in GWLP_USERDATA: window properties would cost
-// a round trip to the window server per message under Wine.
+// library's own class, which binds its object at WM_NCCREATE, and the
+// comctl32 subclass procedure through which every bound window's messages
+// reach their object (the subclass's reference data is the object).
 struct CWndThunk {
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR object);
 };
 
 namespace {
 
 const wchar_t kWindowClass[] = L"QorDictionaryWnd";
-
-CWnd* ObjectOf(HWND window) { return reinterpret_cast<CWnd*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
+const UINT_PTR kSubclassId = 0x516F72;  // "Qor"
+volatile long g_caughtExceptions = 0;
 
 HINSTANCE ThisModule() {
     HMODULE module = nullptr;
@@ -30,7 +31,7 @@ bool RegisterWindowClass() {
         WNDCLASSEXW wc = {};
         wc.cbSize = sizeof wc;
         wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = CWndThunk::WindowProc;
+        wc.lpfnWndProc = CWndThunk::ClassProc;
         wc.hInstance = ThisModule();
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
@@ -49,19 +50,35 @@ void InitCommonControlClasses() {
     (void)done;
 }
 
-}  // namespace
+void CountCaughtException() { InterlockedIncrement(&g_caughtExceptions); }
 
-LRESULT CALLBACK CWndThunk::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* object = ObjectOf(window);
-    if (!object && message == WM_NCCREATE) {
-        object = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        if (object) object->Bind(window, false);
-    }
-    return object ? object->Dispatch(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+// comctl32 exports this one by ordinal only (Windows before 6.0, and Wine).
+BOOL FindSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR* data) {
+    typedef BOOL(WINAPI * GetWindowSubclassProc)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
+    static const GetWindowSubclassProc get = [] {
+        HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
+        return comctl ? reinterpret_cast<GetWindowSubclassProc>(
+                            reinterpret_cast<void*>(GetProcAddress(comctl, MAKEINTRESOURCEA(411))))
+                      : nullptr;
+    }();
+    return get && get(window, proc, id, data);
 }
 
-LRESULT CALLBACK CWndThunk::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ObjectOf(window)->Dispatch(message, wParam, lParam);
+}  // namespace
+
+LRESULT CALLBACK CWndThunk::ClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // From here on the subclass procedure carries every message.
+    if (message == WM_NCCREATE && !CWnd::FromHandlePermanent(window)) {
+        if (auto* object = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams)) {
+            if (!object->Bind(window, true)) return FALSE;
+        }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWndThunk::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR object) {
+    return reinterpret_cast<CWnd*>(object)->Dispatch(message, wParam, lParam);
 }
 
 CWnd::~CWnd() {
@@ -81,7 +98,10 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR text, DWORD style,
                                   rect.right - rect.left, rect.bottom - rect.top, parentWindow, menuOrId,
                                   ThisModule(), ownClass ? this : nullptr);
     if (!window) return FALSE;
-    if (!ownClass) Bind(window, true);
+    if (!ownClass && !Bind(window, false)) {
+        ::DestroyWindow(window);
+        return FALSE;
+    }
     m_window.reset(window);
     return TRUE;
 }
@@ -97,19 +117,28 @@ BOOL CWnd::DestroyWindow() {
 
 HWND CWnd::Detach() noexcept {
     HWND window = m_hWnd;
+    if (m_subclassed) Unbind();
+    m_window.release();
     m_hWnd = nullptr;
     return window;
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND window) noexcept {
-    if (!window) return nullptr;
-    // Only a window running one of our procedures holds an object in its user data.
-    const LONG_PTR proc = GetWindowLongPtrW(window, GWLP_WNDPROC);
-    if (proc != reinterpret_cast<LONG_PTR>(&CWndThunk::WindowProc) &&
-        proc != reinterpret_cast<LONG_PTR>(&CWndThunk::ControlProc))
-        return nullptr;
-    return ObjectOf(window);
+BOOL CWnd::SubclassWindow(HWND window) noexcept {
+    if (m_hWnd || !IsWindow(window) || FromHandlePermanent(window)) return FALSE;
+    return Bind(window, false);
 }
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) noexcept {
+    return parent && SubclassWindow(::GetDlgItem(parent->m_hWnd, int(id)));
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND window) noexcept {
+    DWORD_PTR object = 0;
+    if (!window || !FindSubclass(window, &CWndThunk::SubclassProc, kSubclassId, &object)) return nullptr;
+    return reinterpret_cast<CWnd*>(object);
+}
+
+long CWnd::GetCaughtExceptionCount() noexcept { return g_caughtExceptions; }
 
 CString CWnd::GetWindowText() const {
     CString text;
@@ -121,26 +150,27 @@ CString CWnd::GetWindowText() const {
     return text;
 }
 
-void CWnd::Bind(HWND window, bool control) noexcept {
+bool CWnd::Bind(HWND window, bool ownClass) noexcept {
+    if (!SetWindowSubclass(window, &CWndThunk::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
     m_hWnd = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    if (control)
-        m_controlProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWndThunk::ControlProc)));
+    m_subclassed = true;
+    m_ownClass = ownClass;
+    return true;
 }
 
 void CWnd::Unbind() noexcept {
-    if (m_controlProc) SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_controlProc));
-    SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
+    if (m_subclassed) RemoveWindowSubclass(m_hWnd, &CWndThunk::SubclassProc, kSubclassId);
     m_window.release();
     m_hWnd = nullptr;
-    m_controlProc = nullptr;
+    m_subclassed = false;
+    m_ownClass = false;
     m_font = nullptr;
 }
 
 LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-    return m_controlProc ? CallWindowProcW(m_controlProc, m_hWnd, message, wParam, lParam)
-                         : DefWindowProcW(m_hWnd, message, wParam, lParam);
+    return m_subclassed ? DefSubclassProc(m_hWnd, message, wParam, lParam)
+                        : DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -150,16 +180,19 @@ LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
         try {
             PostNcDestroy();
         } catch (...) {
+            CountCaughtException();
         }
         return result;
     }
     try {
         return WindowProc(message, wParam, lParam);
     } catch (...) {
+        CountCaughtException();
     }
     try {
         return Default(message, wParam, lParam);
     } catch (...) {
+        CountCaughtException();
         return 0;
     }
 }
@@ -178,12 +211,12 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDestroy();
         break;
     case WM_SETFONT:
-        if (m_controlProc) break;
+        if (!m_ownClass) break;
         m_font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam)) InvalidateRect(m_hWnd, nullptr, TRUE);
         return 0;
     case WM_GETFONT:
-        if (m_controlProc) break;
+        if (!m_ownClass) break;
         return reinterpret_cast<LRESULT>(m_font);
     case WM_COMMAND: {
         CWnd* child = FromHandlePermanent(reinterpret_cast<HWND>(lParam));

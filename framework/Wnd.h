@@ -9,16 +9,19 @@
 // A window object. A window made by Create belongs to its object: the object
 // is bound to it from the first message on, receives its messages through
 // the typed OnX handlers, and destroys it when the object goes (a derived
-// class whose OnDestroy must run destroys it in its own destructor). Attach
-// only borrows an existing window to talk to it; nothing is bound or
-// destroyed.
+// class whose OnDestroy must run destroys it in its own destructor).
+// SubclassWindow binds an existing window without owning it: its messages
+// pass through this object (a comctl32 subclass, so other subclasses of the
+// same window stay in the chain). Attach only borrows a window to talk to
+// it: nothing is bound or destroyed. Detach undoes whichever of these this
+// object did, and nothing else.
 //
 // Notifications (WM_COMMAND, WM_NOTIFY) are first offered to the object of
 // the control that sent them (OnCommandReflect, OnNotifyReflect), then to the
 // parent's OnCommand / OnNotify. A window of the library's own class keeps
 // the font it is given (WM_SETFONT), as dialogs do. No exception leaves a
 // window procedure: a handler that throws gets the default processing of its
-// message.
+// message, and the throw is counted (GetCaughtExceptionCount).
 class QOR_API CWnd {
 public:
     CWnd() noexcept = default;
@@ -39,9 +42,16 @@ public:
     // Borrowing an existing window; Detach gives the handle back.
     void Attach(HWND window) noexcept { m_hWnd = window; }
     HWND Detach() noexcept;
+    // Routing an existing window's messages through this object without
+    // owning it; FALSE when this object already has a window.
+    BOOL SubclassWindow(HWND window) noexcept;
+    BOOL SubclassDlgItem(UINT id, CWnd* parent) noexcept;
+    HWND UnsubclassWindow() noexcept { return Detach(); }
 
-    // The object bound to a window by Create, or null.
+    // The object bound to a window by Create or SubclassWindow, or null.
     static CWnd* FromHandlePermanent(HWND window) noexcept;
+    // Exceptions caught at the window-procedure boundary since start-up.
+    static long GetCaughtExceptionCount() noexcept;
 
     HWND GetSafeHwnd() const noexcept { return m_hWnd; }
     operator HWND() const noexcept { return GetSafeHwnd(); }
@@ -77,11 +87,12 @@ protected:
 
 private:
     friend struct CWndThunk;
-    void Bind(HWND window, bool control) noexcept;
+    bool Bind(HWND window, bool ownClass) noexcept;
     void Unbind() noexcept;
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
-    UniqueWindow m_window;            // set while this object owns its window
-    HFONT m_font = nullptr;           // borrowed: the font a window of the own class was given
-    WNDPROC m_controlProc = nullptr;  // a control's own procedure: its default processing
+    UniqueWindow m_window;     // set while this object owns its window
+    HFONT m_font = nullptr;    // borrowed: the font a window of the own class was given
+    bool m_subclassed = false; // this object's subclass is in the window's chain
+    bool m_ownClass = false;   // the window is of the library's own class
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/QorApi.h"
 #include "widgets/PixelRect.h"
 
 // Anchor flags of one direction of a child (horizontal: near = left, far =
@@ -16,5 +17,5 @@ enum ChildAnchor {
 // rectangles count). Always computed from the captured rectangles, so
 // repeated resizing does not drift. A captured parent without width or height
 // leaves scaled edges where they were.
-PixelRect ResizeChildRect(const PixelRect& captured, int horizontalFlags, int verticalFlags,
+QOR_API PixelRect ResizeChildRect(const PixelRect& captured, int horizontalFlags, int verticalFlags,
                           const PixelRect& capturedParent, const PixelRect& currentParent);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/QorApi.h"
 #include <vector>
 
 #include "widgets/PixelRect.h"
@@ -13,14 +14,14 @@ struct SplitterDragRange {
     bool HasRoom() const { return minX < maxX; }
 };
 
-SplitterDragRange SplitterDragLimits(const PixelRect& parentArea, const std::vector<PixelRect>& leftPanes,
+QOR_API SplitterDragRange SplitterDragLimits(const PixelRect& parentArea, const std::vector<PixelRect>& leftPanes,
                                      const std::vector<PixelRect>& rightPanes, int minLeftWidth, int minRightWidth);
 
 // The cursor clip while dragging a bar grabbed at grabX (bar client x).
-PixelRect SplitterCursorClip(const SplitterDragRange& range, const PixelRect& bar, int grabX);
+QOR_API PixelRect SplitterCursorClip(const SplitterDragRange& range, const PixelRect& bar, int grabX);
 
 // The panes beside a bar at `bar` (all in the parent's client coordinates):
 // a left pane keeps left, top and height and ends just left of the bar; a
 // right pane keeps right, top and height and starts just right of it.
-PixelRect LeftPaneBesideBar(const PixelRect& pane, const PixelRect& bar);
-PixelRect RightPaneBesideBar(const PixelRect& pane, const PixelRect& bar);
+QOR_API PixelRect LeftPaneBesideBar(const PixelRect& pane, const PixelRect& bar);
+QOR_API PixelRect RightPaneBesideBar(const PixelRect& pane, const PixelRect& bar);

@@ -113,8 +113,10 @@ TEST(Framework, NotificationsReachTheControlsOwnObjectFirst) {
 TEST(Framework, ThrowingHandlerGetsDefaultProcessingAndTheWindowLivesOn) {
     RecordingWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"w", WS_OVERLAPPEDWINDOW, kRect, nullptr, 0));
+    const long caughtBefore = CWnd::GetCaughtExceptionCount();
     wnd.throwOnSize = true;
     SetWindowPos(wnd.m_hWnd, nullptr, 0, 0, 300, 100, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_EQ(CWnd::GetCaughtExceptionCount(), caughtBefore + 1);
     wnd.throwOnSize = false;
     SetWindowPos(wnd.m_hWnd, nullptr, 0, 0, 310, 100, SWP_NOZORDER | SWP_NOMOVE);
     EXPECT_TRUE(IsWindow(wnd.m_hWnd));
@@ -155,6 +157,59 @@ TEST(Framework, ObjectsOfWindowsDestroyedElsewhereAreUnbound) {
     EXPECT_EQ(CWnd::FromHandlePermanent(controlWindow), nullptr);
     EXPECT_EQ(child.calls.back(), CString(L"gone"));
     EXPECT_FALSE(child.DestroyWindow());
+}
+
+// Another user of the comctl32 subclass chain, counting what passes.
+LRESULT CALLBACK CountingSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR count) {
+    if (message == WM_SETTEXT) ++*reinterpret_cast<int*>(count);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+class TextWatcher : public CWnd {
+public:
+    int texts = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_SETTEXT) ++texts;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST(Framework, SubclassingSharesTheChainAndDetachRemovesOnlyOurOwnLink) {
+    HostWindow host;
+    // A control no object of ours is bound to yet.
+    HWND edit = CreateWindowExW(0, L"Edit", L"a", WS_CHILD, 0, 0, 50, 20, host.m_hWnd, HMENU(UINT_PTR(77)),
+                                nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_FALSE(TextWatcher().SubclassWindow(host.m_hWnd)) << "bound to its own object already";
+    int foreignCount = 0;
+    TextWatcher watcher;
+    ASSERT_TRUE(watcher.SubclassWindow(edit));
+    EXPECT_EQ(CWnd::FromHandlePermanent(edit), &watcher);
+    EXPECT_FALSE(TextWatcher().SubclassWindow(edit)) << "one object per window";
+    ASSERT_TRUE(SetWindowSubclass(edit, CountingSubclass, 7, DWORD_PTR(&foreignCount)));
+
+    SetWindowTextW(edit, L"b");
+    EXPECT_EQ(watcher.texts, 1);
+    EXPECT_EQ(foreignCount, 1);
+    EXPECT_EQ(TextOf(edit), CString(L"b")) << "the control's own procedure still runs";
+
+    EXPECT_EQ(watcher.Detach(), edit);
+    EXPECT_EQ(CWnd::FromHandlePermanent(edit), nullptr);
+    SetWindowTextW(edit, L"c");
+    EXPECT_EQ(watcher.texts, 1);
+    EXPECT_EQ(foreignCount, 2) << "the other subclass stays in the chain";
+    EXPECT_EQ(TextOf(edit), CString(L"c"));
+    EXPECT_TRUE(IsWindow(edit)) << "a subclassed window is not owned";
+
+    // A dialog item is found by its identifier.
+    TextWatcher byId;
+    ASSERT_TRUE(byId.SubclassDlgItem(77, &host));
+    SetWindowTextW(edit, L"d");
+    EXPECT_EQ(byId.texts, 1);
+    RemoveWindowSubclass(edit, CountingSubclass, 7);
 }
 
 TEST(Framework, UniqueHandlesMoveAndClose) {
