@@ -5,19 +5,10 @@
 #include <vector>
 
 #include "PngWriter.h"
+#include "base/win/UniqueHandle.h"
 
 namespace {
 
-struct DcReleaser {
-    HWND window;
-    void operator()(HDC dc) const { ReleaseDC(window, dc); }
-};
-struct DcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-struct ObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
 struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
@@ -31,9 +22,9 @@ bool SaveWindowPng(HWND hWnd, const wchar_t* path) {
     int height = frame.bottom - frame.top;
     if (width <= 0 || height <= 0) return false;
 
-    std::unique_ptr<HDC__, DcReleaser> windowDc(GetWindowDC(hWnd), DcReleaser{hWnd});
+    WindowDc windowDc(hWnd, true);
     if (!windowDc) return false;
-    std::unique_ptr<HDC__, DcDeleter> memoryDc(CreateCompatibleDC(windowDc.get()));
+    UniqueMemoryDc memoryDc(CreateCompatibleDC(windowDc.get()));
 
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -43,12 +34,14 @@ bool SaveWindowPng(HWND hWnd, const wchar_t* path) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    std::unique_ptr<void, ObjectDeleter> bitmap(CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap bitmap(CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!memoryDc || !bitmap || !bits) return false;
 
-    HGDIOBJ previous = SelectObject(memoryDc.get(), bitmap.get());
-    BOOL copied = BitBlt(memoryDc.get(), 0, 0, width, height, windowDc.get(), 0, 0, SRCCOPY);
-    SelectObject(memoryDc.get(), previous);
+    BOOL copied;
+    {
+        SelectedObject selected(memoryDc.get(), bitmap.get());
+        copied = BitBlt(memoryDc.get(), 0, 0, width, height, windowDc.get(), 0, 0, SRCCOPY);
+    }
     if (!copied) return false;
     GdiFlush();
 

@@ -4,7 +4,7 @@
 
 #include "base/CString.h"
 #include "base/QorApi.h"
-#include "framework/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 
 // A window object. A window made by Create belongs to its object: the object
 // is bound to it from the first message on, receives its messages through

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "framework/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 
 namespace {
 struct CachedFont {

@@ -11,7 +11,7 @@
 
 #include "WinTestSupport.h"
 #include "framework/ListCtrl.h"
-#include "framework/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 
 namespace {
 
@@ -222,6 +222,20 @@ TEST(Framework, UniqueHandlesMoveAndClose) {
     EXPECT_EQ(moved.get(), handle);
     moved = UniqueFont();
     EXPECT_EQ(GetObjectType(handle), 0u);
+
+    // A bitmap selected for a scope is put back out of the device context,
+    // so that its owner can delete it.
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    UniqueBitmap bitmap(CreateBitmap(4, 4, 1, 1, nullptr));
+    const HGDIOBJ stock = GetCurrentObject(dc.get(), OBJ_BITMAP);
+    {
+        SelectedObject selected(dc.get(), bitmap.get());
+        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), bitmap.get());
+    }
+    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), stock);
+    const HBITMAP bitmapHandle = bitmap.get();
+    bitmap.reset();
+    EXPECT_EQ(GetObjectType(bitmapHandle), 0u) << "deleted, because it was no longer selected";
 
     UniqueMenu menu(CreatePopupMenu());
     const HMENU menuHandle = menu.get();

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "WinTestSupport.h"
-#include "framework/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "translate/MenuResourcePool.h"
 
 namespace {

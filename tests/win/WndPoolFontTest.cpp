@@ -8,7 +8,7 @@
 #include <set>
 
 #include "WinTestSupport.h"
-#include "framework/UniqueHandle.h"
+#include "base/win/UniqueHandle.h"
 #include "translate/WndResourcePool.h"
 
 namespace {
