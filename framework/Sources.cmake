@@ -3,6 +3,8 @@
 list(APPEND QOR_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ModuleState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Wnd.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DataExchange.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComboBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ListCtrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolBar.cpp

@@ -50,7 +50,6 @@ void InitCommonControlClasses() {
     (void)done;
 }
 
-void CountCaughtException() { InterlockedIncrement(&g_caughtExceptions); }
 
 // comctl32 exports this one by ordinal only (Windows before 6.0, and Wine).
 BOOL FindSubclass(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR* data) {
@@ -139,6 +138,23 @@ CWnd* CWnd::FromHandlePermanent(HWND window) noexcept {
 }
 
 long CWnd::GetCaughtExceptionCount() noexcept { return g_caughtExceptions; }
+
+void CWnd::CountCaughtException() noexcept { InterlockedIncrement(&g_caughtExceptions); }
+
+bool CWnd::BindCreated(HWND window) noexcept {
+    if (m_hWnd || !Bind(window, false)) return false;
+    m_window.reset(window);
+    return true;
+}
+
+BOOL CWnd::WalkPreTranslateTree(HWND stop, MSG* message) {
+    for (HWND window = message->hwnd; window; window = GetAncestor(window, GA_PARENT)) {
+        CWnd* object = FromHandlePermanent(window);
+        if (object && object->PreTranslateMessage(message)) return TRUE;
+        if (window == stop || !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) break;
+    }
+    return FALSE;
+}
 
 CString CWnd::GetWindowText() const {
     CString text;

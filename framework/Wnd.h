@@ -64,6 +64,13 @@ public:
     HFONT GetFont() const { return HFONT(SendMessage(WM_GETFONT)); }
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 
+    // Offered each message of a message loop before it is dispatched, from the
+    // window it is for up through its parents; TRUE when consumed.
+    virtual BOOL PreTranslateMessage(MSG* message) { return FALSE; }
+    // The walk: from message->hwnd up to and including stop (or the top-level
+    // window), asking each bound object.
+    static BOOL WalkPreTranslateTree(HWND stop, MSG* message);
+
     HWND m_hWnd = nullptr;
 
 protected:
@@ -84,6 +91,11 @@ protected:
     virtual BOOL OnNotifyReflect(NMHDR* header, LRESULT* result) { return FALSE; }
     // The window is gone; the object is still alive and unbound.
     virtual void PostNcDestroy() {}
+
+    // Routes the messages of a window created elsewhere (a dialog) through
+    // this object, which owns it from then on.
+    bool BindCreated(HWND window) noexcept;
+    static void CountCaughtException() noexcept;
 
 private:
     friend struct CWndThunk;

@@ -56,3 +56,6 @@
 #define IDS_EXPORT_DONE             24050
 #define IDS_COL_NATIVE_NAME         24088
 #define IDS_COL_REGION_NAME         24089
+// Data exchange of the dialog framework.
+#define IDS_PARSE_INT               24091
+#define IDS_PARSE_UINT              24092

@@ -37,6 +37,10 @@ public:
         Finish(text);
     }
 
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_words.data()); }
+    // The dialog's style (set before controls are added).
+    void SetStyle(DWORD style) { reinterpret_cast<DLGTEMPLATE*>(m_words.data())->style = style | DS_SETFONT; }
+
     HWND Create(HWND parent = nullptr) {
         return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(m_words.data()),
                                           parent, Procedure, 0);
