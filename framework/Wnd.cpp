@@ -240,6 +240,30 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OnCommand(wParam, lParam)) return 0;
         break;
     }
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+        CWnd* child = FromHandlePermanent(reinterpret_cast<HWND>(lParam));
+        if (child && child != this)
+            if (HBRUSH brush = child->OnCtlColorReflect(reinterpret_cast<HDC>(wParam), message))
+                return reinterpret_cast<LRESULT>(brush);
+        break;
+    }
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        CWnd* child = item->CtlType != ODT_MENU ? FromHandlePermanent(item->hwndItem) : nullptr;
+        if (child && child->OnDrawItemReflect(item)) return TRUE;
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        CWnd* child = item->CtlType != ODT_MENU ? FromHandlePermanent(::GetDlgItem(m_hWnd, int(item->CtlID))) : nullptr;
+        if (child && child->OnMeasureItemReflect(item)) return TRUE;
+        break;
+    }
     case WM_NOTIFY: {
         NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
         LRESULT result = 0;

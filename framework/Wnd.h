@@ -86,9 +86,14 @@ protected:
     // Commands and notifications from children; TRUE when handled.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam) { return FALSE; }
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) { return FALSE; }
-    // This control's own notifications, reflected from its parent.
+    // This control's own notifications, reflected from its parent, so that
+    // a control can colour and draw itself.
     virtual BOOL OnCommandReflect(UINT code) { return FALSE; }
     virtual BOOL OnNotifyReflect(NMHDR* header, LRESULT* result) { return FALSE; }
+    // WM_CTLCOLOR*: the brush to paint with, or null for the parent's choice.
+    virtual HBRUSH OnCtlColorReflect(HDC dc, UINT message) { return nullptr; }
+    virtual BOOL OnDrawItemReflect(DRAWITEMSTRUCT* item) { return FALSE; }
+    virtual BOOL OnMeasureItemReflect(MEASUREITEMSTRUCT* item) { return FALSE; }
     // The window is gone; the object is still alive and unbound.
     virtual void PostNcDestroy() {}
 

@@ -10,3 +10,8 @@ list(APPEND QOR_WIN_SOURCES
 list(APPEND QOR_WIN_LIBS advapi32 oleaut32)
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/HelpTopics.rc PROPERTIES
   OBJECT_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/HelpTopics.txt)
+# The host's control library: dialog base and visual style.
+list(APPEND QOR_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ui/VarnPDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/VarnPVisualManager.cpp
+)
