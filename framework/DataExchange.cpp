@@ -77,7 +77,12 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value) {
         SetWindowTextW(control, value);
 }
 
-void DDX_Text(CDataExchange* pDX, int id, int& value) {
+namespace {
+
+// A number field: shown in decimal, read back only when it is a whole
+// number within [least, most].
+template <class Number>
+void ExchangeNumber(CDataExchange* pDX, int id, Number& value, long long least, long long most, UINT refusal) {
     if (pDX->Failed()) return;
     HWND control = pDX->PrepareEditCtrl(id);
     if (!pDX->m_bSaveAndValidate) {
@@ -85,21 +90,19 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
         return;
     }
     long long number = 0;
-    if (!ParseNumber(WindowText(control), true, number) || number < INT_MIN || number > INT_MAX)
-        return Refuse(pDX, IDS_PARSE_INT);
-    value = int(number);
+    if (!ParseNumber(WindowText(control), least < 0, number) || number < least || number > most)
+        return Refuse(pDX, refusal);
+    value = Number(number);
+}
+
+}  // namespace
+
+void DDX_Text(CDataExchange* pDX, int id, int& value) {
+    ExchangeNumber(pDX, id, value, INT_MIN, INT_MAX, IDS_PARSE_INT);
 }
 
 void DDX_Text(CDataExchange* pDX, int id, DWORD& value) {
-    if (pDX->Failed()) return;
-    HWND control = pDX->PrepareEditCtrl(id);
-    if (!pDX->m_bSaveAndValidate) {
-        SetWindowTextW(control, std::to_wstring(value).c_str());
-        return;
-    }
-    long long number = 0;
-    if (!ParseNumber(WindowText(control), false, number) || number > 0xFFFFFFFFLL) return Refuse(pDX, IDS_PARSE_UINT);
-    value = DWORD(number);
+    ExchangeNumber(pDX, id, value, 0, 0xFFFFFFFFLL, IDS_PARSE_UINT);
 }
 
 void DDX_Check(CDataExchange* pDX, int id, int& value) {
