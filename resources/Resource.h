@@ -59,3 +59,64 @@
 // Data exchange of the dialog framework.
 #define IDS_PARSE_INT               24091
 #define IDS_PARSE_UINT              24092
+
+// Labels that no code addresses.
+#ifndef IDC_STATIC
+#define IDC_STATIC                  (-1)
+#endif
+
+// Dialog templates of the dictionary editor.
+#define IDD_DICTIONARY_DIALOG       24051  // main frame: tree, splitter, pages
+#define IDD_SETTINGS_PAGE           24052  // settings and language list
+#define IDD_SYSTEM_WORDS_PAGE       24053
+#define IDD_PROJECT_WORDS_PAGE      24054
+#define IDD_STACKED_PAGES           24055  // holds the pages, one shown at a time
+#define IDD_LANGUAGE_DIALOG         24066
+#define IDD_NEW_WORD_DIALOG         24068
+
+// Icons: the tree's images and the language list's row image.
+#define IDI_DICTIONARY              24056
+#define IDI_SYSTEM_DICTIONARY       24058
+#define IDI_PROJECT_DICTIONARY      24060
+#define IDI_LANGUAGE_MANAGEMENT     24062
+#define IDI_LANGUAGE_ROW            24064
+
+// Controls of the main frame.
+#define IDC_DICT_TREE               24057
+#define IDC_PAGE_PLACEHOLDER        24059
+#define IDC_SPLITTER_BAR            24061
+
+// Controls of the settings page.
+#define IDC_DICT_FILE_PATH          24063
+#define IDC_MULTILINGUAL_ENABLE     24065
+#define IDC_FONT_ENABLE             24067
+#define IDC_DICT_VERSION            24069
+#define IDC_SYS_DEFAULT_LANG        24070
+#define IDC_PROJECT_DEFAULT_LANG    24071
+#define IDC_LANGUAGE_LIST           24072
+#define IDC_EDIT_LANGUAGE           24076
+#define IDC_PROJECT_DEFAULT_LABEL   24087
+
+// Add and delete mean the same on the settings page and the word pages.
+#define IDC_ADD                     24073
+#define IDC_DELETE                  24074
+
+// Controls of the word pages.
+#define IDC_FIND_WORD               24075
+#define IDC_UPDATE_DICTIONARY       24077
+#define IDC_IMPORT_EXCEL            24078
+#define IDC_EXPORT_EXCEL            24079
+#define IDC_GATHER_PROGRESS         24080
+#define IDC_FUNCTION_DIAGRAM        24081  // system word page only
+#define IDC_GRID_AREA               24085
+
+// Controls of the language properties dialog; 24081 to 24085 mean something
+// else on the word pages.
+#define IDC_LANG_ID                 24081
+#define IDC_LANG_NAME               24082
+#define IDC_LANG_FONT               24083
+#define IDC_LANG_HEX_ID             24084
+#define IDC_LANG_NATIVE_NAME        24085
+
+// Control of the word properties dialog.
+#define IDC_ORIGINAL_STRING         24086

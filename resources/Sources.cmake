@@ -6,3 +6,8 @@ list(APPEND QOR_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DictionaryApp.cpp
   ${QOR_RESOURCE_SCRIPTS}
 )
+# The icons are read by the resource compiler, which does not report them as
+# dependencies itself.
+file(GLOB QOR_RESOURCE_ICONS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/icons/*.ico)
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/Dialogs.rc PROPERTIES
+  OBJECT_DEPENDS "${QOR_RESOURCE_ICONS}")
