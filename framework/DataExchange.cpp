@@ -25,7 +25,7 @@ void Refuse(CDataExchange* pDX, UINT messageId) {
     WCHAR message[260] = {};
     LoadStringW(AfxGetModuleState()->m_hCurrentResourceHandle, messageId, message, 260);
     CString caption = pDX->m_pDlgWnd->GetWindowText();
-    MessageBoxW(pDX->m_pDlgWnd->m_hWnd, message, caption, MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxW(pDX->m_pDlgWnd->GetSafeHwnd(), message, caption, MB_OK | MB_ICONEXCLAMATION);
     pDX->Fail();
 }
 
@@ -45,7 +45,7 @@ bool ParseNumber(const CString& text, bool allowSign, long long& value) {
 }  // namespace
 
 HWND CDataExchange::PrepareCtrl(int id) {
-    m_lastControl = ::GetDlgItem(m_pDlgWnd->m_hWnd, id);
+    m_lastControl = ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), id);
     m_lastIsEdit = false;
     return m_lastControl;
 }
@@ -64,7 +64,7 @@ void CDataExchange::Fail() {
 }
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
-    if (pDX->Failed() || control.m_hWnd) return;
+    if (pDX->Failed() || control.GetSafeHwnd()) return;
     if (!control.SubclassWindow(pDX->PrepareCtrl(id))) pDX->Fail();
 }
 

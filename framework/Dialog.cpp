@@ -18,11 +18,11 @@ const DLGTEMPLATE* CDialog::FindTemplate() const {
 
 BOOL CDialog::CreateFrom(HWND parent) {
     const DLGTEMPLATE* dialogTemplate = FindTemplate();
-    if (m_hWnd || !dialogTemplate) return FALSE;
+    if (GetSafeHwnd() || !dialogTemplate) return FALSE;
     m_ended = false;
     HWND window = CreateDialogIndirectParamW(AfxGetModuleState()->m_hCurrentResourceHandle, dialogTemplate, parent,
                                              DialogProc, reinterpret_cast<LPARAM>(this));
-    return window != nullptr && m_hWnd == window;
+    return window != nullptr && GetSafeHwnd() == window;
 }
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {
@@ -34,11 +34,11 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
 
 BOOL CDialog::Create() {
     m_modal = false;
-    return CreateFrom(m_parent ? m_parent->m_hWnd : nullptr);
+    return CreateFrom(m_parent ? m_parent->GetSafeHwnd() : nullptr);
 }
 
 HWND CDialog::OwnerForModal() const {
-    HWND owner = m_parent ? m_parent->m_hWnd : GetActiveWindow();
+    HWND owner = m_parent ? m_parent->GetSafeHwnd() : GetActiveWindow();
     // A modal dialog is owned by a top-level window, never by a child.
     return owner ? GetAncestor(owner, GA_ROOT) : nullptr;
 }
@@ -53,24 +53,24 @@ INT_PTR CDialog::DoModal() {
         return -1;
     }
     if (disableOwner) EnableWindow(owner, FALSE);
-    if (!m_ended) ShowWindow(m_hWnd, SW_SHOW);
+    if (!m_ended) ShowWindow(GetSafeHwnd(), SW_SHOW);
 
     MSG message;
-    while (!m_ended && m_hWnd) {
+    while (!m_ended && GetSafeHwnd()) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
             // Someone asked the program to quit: end here, let the outer loop see it.
             if (got == 0) PostQuitMessage(int(message.wParam));
             break;
         }
-        if (!WalkPreTranslateTree(m_hWnd, &message)) {
+        if (!WalkPreTranslateTree(GetSafeHwnd(), &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
     }
     // The owner comes back before the dialog goes, so that activation returns to it.
     if (disableOwner) EnableWindow(owner, TRUE);
-    if (m_hWnd && owner && GetActiveWindow() == m_hWnd) SetActiveWindow(owner);
+    if (GetSafeHwnd() && owner && GetActiveWindow() == GetSafeHwnd()) SetActiveWindow(owner);
     DestroyWindow();
     m_modal = false;
     return m_result;
@@ -79,11 +79,11 @@ INT_PTR CDialog::DoModal() {
 void CDialog::EndDialog(int result) {
     m_result = result;
     m_ended = true;
-    if (!m_modal && m_hWnd) ShowWindow(m_hWnd, SW_HIDE);
+    if (!m_modal && GetSafeHwnd()) ShowWindow(GetSafeHwnd(), SW_HIDE);
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
-    if (!m_hWnd) return FALSE;
+    if (!GetSafeHwnd()) return FALSE;
     CDataExchange exchange(this, saveAndValidate);
     DoDataExchange(&exchange);
     return !exchange.Failed();
@@ -120,9 +120,9 @@ BOOL CDialog::PreTranslateMessage(MSG* message) {
     if (message->message < WM_KEYFIRST || message->message > WM_KEYLAST) return FALSE;
     // A nested dialog that is part of its parent's navigation leaves the keys
     // to the top-level dialog; any other dialog navigates itself.
-    const LONG style = GetWindowLongW(m_hWnd, GWL_STYLE);
+    const LONG style = GetWindowLongW(GetSafeHwnd(), GWL_STYLE);
     if ((style & WS_CHILD) && (style & DS_CONTROL)) return FALSE;
-    return IsDialogMessageW(m_hWnd, message);
+    return IsDialogMessageW(GetSafeHwnd(), message);
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

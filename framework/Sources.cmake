@@ -7,6 +7,8 @@ list(APPEND QOR_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DataExchange.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComboBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ListCtrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TreeCtrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImageList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToolTipCtrl.cpp
 )

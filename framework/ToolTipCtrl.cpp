@@ -4,7 +4,7 @@ namespace {
 TTTOOLINFOW ToolInfo(CWnd* window, UINT toolId) {
     TTTOOLINFOW info = {};
     info.cbSize = sizeof info;
-    info.hwnd = window ? window->m_hWnd : nullptr;
+    info.hwnd = window ? window->GetSafeHwnd() : nullptr;
     info.uId = toolId;
     return info;
 }

@@ -71,8 +71,6 @@ public:
     // window), asking each bound object.
     static BOOL WalkPreTranslateTree(HWND stop, MSG* message);
 
-    HWND m_hWnd = nullptr;
-
 protected:
     // The message procedure of a bound window. Overrides call the base for
     // whatever they do not handle.
@@ -108,6 +106,7 @@ private:
     void Unbind() noexcept;
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
+    HWND m_hWnd = nullptr;     // the window this object talks to, bound or borrowed
     UniqueWindow m_window;     // set while this object owns its window
     HFONT m_font = nullptr;    // borrowed: the font a window of the own class was given
     bool m_subclassed = false; // this object's subclass is in the window's chain

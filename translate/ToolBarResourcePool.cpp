@@ -20,7 +20,7 @@ void CToolBarResourcePool::InitialResourcePool(CToolBar* pToolBar, void* pDictMa
     CToolTipCtrl tips;
     tips.Attach(pToolBar->GetToolTips());
     const int count = pToolBar->GetCount();
-    if (!tips.m_hWnd || count < 1) return;
+    if (!tips.GetSafeHwnd() || count < 1) return;
     try {
         for (int i = 0; i < count; ++i) {
             const UINT id = pToolBar->GetItemID(i);
@@ -37,12 +37,12 @@ void CToolBarResourcePool::InitialResourcePool(CToolBar* pToolBar, void* pDictMa
 void CToolBarResourcePool::ChangeLanguage(DICTMODE mode) {
     if (!m_pObj) return;
     const CToolBarResourcePoolObj& obj = *m_pObj;
-    if (!obj.manager || !obj.toolBar || !IsWindow(obj.toolBar->m_hWnd)) return;
+    if (!obj.manager || !obj.toolBar || !IsWindow(obj.toolBar->GetSafeHwnd())) return;
     const CQorLanguageDict* language = obj.manager ? obj.manager->GetModeLanguage(mode) : nullptr;
     if (!language || !obj.manager->IsEnable()) return;
     CToolTipCtrl tips;
     tips.Attach(obj.toolBar->GetToolTips());
-    if (!IsWindow(tips.m_hWnd)) return;  // the tooltips went away after the capture
+    if (!IsWindow(tips.GetSafeHwnd())) return;  // the tooltips went away after the capture
     try {
         for (const CToolBarResource& item : obj.items)
             tips.UpdateTipText(language->GetDisplayCharacter(mode, item.text), item.toolBarWnd, item.commandId);

@@ -69,7 +69,7 @@ struct Setup {
         const wchar_t* classes[] = {L"Button", L"Static", L"Button", L"Edit"};
         for (int i = 0; i < kControls; ++i) {
             controls.push_back(CreateWindowExW(0, classes[i % 4], Numbered(L"控件", i), WS_CHILD | WS_VISIBLE,
-                                               10 + 20 * (i % 30), 10 + 20 * (i / 30), 90, 20, host.m_hWnd,
+                                               10 + 20 * (i % 30), 10 + 20 * (i / 30), 90, 20, host.GetSafeHwnd(),
                                                reinterpret_cast<HMENU>(INT_PTR(1000 + i)), nullptr, nullptr));
         }
     }
@@ -120,7 +120,7 @@ void Compare(Setup& setup, CWndResourcePool& pool, const char* what) {
 int main() {
     Setup setup;
     CWndResourcePool pool;
-    pool.InitialResourcePool(setup.host.m_hWnd, &setup.manager, 1);
+    pool.InitialResourcePool(setup.host.GetSafeHwnd(), &setup.manager, 1);
     std::printf("%d direct child controls, median of %d alternating batches of %d switches\n", kControls, kBatches, kSwitches);
 
     setup.manager.SetEnableFont(1);

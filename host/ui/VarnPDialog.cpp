@@ -5,7 +5,7 @@
 
 void CVarnPDialog::EnableVisualManagerStyle(BOOL enable, BOOL, const void*) {
     m_visualStyle = enable;
-    if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
+    if (GetSafeHwnd()) InvalidateRect(GetSafeHwnd(), nullptr, TRUE);
 }
 
 LRESULT CVarnPDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -21,7 +21,7 @@ void SetPageSize(HWND page, int width, int height) {
 
 TEST(ChildLayoutWindows, ChildrenFollowTheirAnchorsAndComeBackAtTheCapturedSize) {
     HostWindow page(L"页", WS_POPUP);
-    SetPageSize(page.m_hWnd, 400, 300);
+    SetPageSize(page.GetSafeHwnd(), 400, 300);
     HWND list = page.Add(L"Static", L"list");
     HWND button = page.Add(L"Button", L"b");
     HWND label = page.Add(L"Static", L"l");
@@ -30,14 +30,14 @@ TEST(ChildLayoutWindows, ChildrenFollowTheirAnchorsAndComeBackAtTheCapturedSize)
     MoveWindow(label, 100, 220, 50, 20, FALSE);
 
     CChildLayout layout;
-    layout.Capture(page.m_hWnd);
+    layout.Capture(page.GetSafeHwnd());
     ASSERT_TRUE(layout.SetFlags(list, 6, 6));
     ASSERT_TRUE(layout.SetFlags(button, 5, 5));
     EXPECT_FALSE(layout.SetFlags(GetDesktopWindow(), 3, 3)) << "not a captured child";
     HWND late = page.Add(L"Static", L"late");
     MoveWindow(late, 1, 2, 3, 4, FALSE);
 
-    SetPageSize(page.m_hWnd, 600, 400);
+    SetPageSize(page.GetSafeHwnd(), 600, 400);
     layout.Resize();
     const RECT grownList = ClientRectOf(list), grownButton = ClientRectOf(button), grownLabel = ClientRectOf(label);
     EXPECT_EQ(grownList.right - grownList.left, 500);
@@ -48,7 +48,7 @@ TEST(ChildLayoutWindows, ChildrenFollowTheirAnchorsAndComeBackAtTheCapturedSize)
     EXPECT_EQ(grownLabel.left, 150) << "no flags: in proportion, 100 × 600 / 400";
     EXPECT_EQ(ClientRectOf(late).left, 1) << "created after the capture: left alone";
 
-    SetPageSize(page.m_hWnd, 400, 300);
+    SetPageSize(page.GetSafeHwnd(), 400, 300);
     layout.Resize();
     const RECT backList = ClientRectOf(list), backLabel = ClientRectOf(label);
     EXPECT_EQ(backList.left, 10);

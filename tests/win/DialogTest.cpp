@@ -41,7 +41,7 @@ public:
     const DLGTEMPLATE* innerTemplate = nullptr;
     CDialog* inner = nullptr;
 
-    HWND Item(int control) const { return GetDlgItem(m_hWnd, control); }
+    HWND Item(int control) const { return GetDlgItem(GetSafeHwnd(), control); }
 
 protected:
     BOOL OnInitDialog() override {
@@ -51,7 +51,7 @@ protected:
             inner->Create();
         }
         CDialog::OnInitDialog();
-        PostMessageW(m_hWnd, WM_APP, 0, 0);
+        PostMessageW(GetSafeHwnd(), WM_APP, 0, 0);
         return TRUE;
     }
     void DoDataExchange(CDataExchange* pDX) override {
@@ -64,7 +64,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_APP && next < steps.size()) {
             steps[next++](*this);
-            PostMessageW(m_hWnd, WM_APP, 0, 0);
+            PostMessageW(GetSafeHwnd(), WM_APP, 0, 0);
             return 0;
         }
         if (message == WM_DESTROY) delete inner;
@@ -88,7 +88,7 @@ TEST(Dialog, ModalRunDisablesTheOwnerExchangesDataAndEndsOnEnter) {
     CString shownName, shownCount;
     dialog.steps = {
         [&](FormDialog& d) {
-            ownerDisabled = !IsWindowEnabled(owner.m_hWnd);
+            ownerDisabled = !IsWindowEnabled(owner.GetSafeHwnd());
             shownName = TextOf(d.Item(kName));
             shownCount = TextOf(d.Item(kCount));
             EXPECT_EQ(SendMessageW(d.Item(kCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -105,8 +105,8 @@ TEST(Dialog, ModalRunDisablesTheOwnerExchangesDataAndEndsOnEnter) {
     };
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_TRUE(ownerDisabled);
-    EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd));
-    EXPECT_EQ(dialog.m_hWnd, nullptr) << "the window goes when the run ends";
+    EXPECT_TRUE(IsWindowEnabled(owner.GetSafeHwnd()));
+    EXPECT_EQ(dialog.GetSafeHwnd(), nullptr) << "the window goes when the run ends";
     EXPECT_EQ(shownName, CString(L"初始"));
     EXPECT_EQ(shownCount, CString(L"7"));
     EXPECT_EQ(dialog.name, CString(L"新名字"));
@@ -164,7 +164,7 @@ TEST(Dialog, EscapeCancelsAndTabReachesTheControlsOfANestedDialog) {
     dialog.steps = {
         [&](FormDialog& d) {
             ASSERT_NE(d.inner, nullptr);
-            ASSERT_NE(d.inner->m_hWnd, nullptr);
+            ASSERT_NE(d.inner->GetSafeHwnd(), nullptr);
             SetFocus(d.Item(IDCANCEL));
             Key(GetFocus(), VK_TAB);
         },

@@ -24,7 +24,7 @@ public:
 
 protected:
     int OnCreate(CREATESTRUCTW*) override {
-        boundInCreate = FromHandlePermanent(m_hWnd) == this;
+        boundInCreate = FromHandlePermanent(GetSafeHwnd()) == this;
         calls.push_back(L"create");
         return 0;
     }
@@ -77,7 +77,7 @@ TEST(Framework, OwnClassWindowIsBoundBeforeCreateAndDispatchesTypedHandlers) {
     RecordingWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"w", WS_OVERLAPPEDWINDOW, kRect, nullptr, 0));
     EXPECT_TRUE(wnd.boundInCreate);
-    SetWindowPos(wnd.m_hWnd, nullptr, 0, 0, 321, 100, SWP_NOZORDER | SWP_NOMOVE);
+    SetWindowPos(wnd.GetSafeHwnd(), nullptr, 0, 0, 321, 100, SWP_NOZORDER | SWP_NOMOVE);
     ASSERT_GE(wnd.calls.size(), 2u);
     EXPECT_EQ(wnd.calls.front(), CString(L"create"));
     EXPECT_EQ(wnd.calls.back().Left(4), CString(L"size"));
@@ -92,12 +92,12 @@ TEST(Framework, NotificationsReachTheControlsOwnObjectFirst) {
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, kRect, &parent, 43));
     parent.calls.clear();
 
-    SendMessageW(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(42, BN_CLICKED), LPARAM(button.m_hWnd));
+    SendMessageW(parent.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(42, BN_CLICKED), LPARAM(button.GetSafeHwnd()));
     EXPECT_EQ(button.codes, std::vector<UINT>{BN_CLICKED});
     EXPECT_TRUE(parent.calls.empty()) << "handled by the button, not passed on";
 
     button.take = FALSE;
-    SendMessageW(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(42, BN_SETFOCUS), LPARAM(button.m_hWnd));
+    SendMessageW(parent.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(42, BN_SETFOCUS), LPARAM(button.GetSafeHwnd()));
     ASSERT_EQ(parent.calls.size(), 1u);
     EXPECT_EQ(parent.calls[0], CString(L"command 42"));
 
@@ -106,7 +106,7 @@ TEST(Framework, NotificationsReachTheControlsOwnObjectFirst) {
     LVITEMW item = {};
     item.mask = LVIF_TEXT;
     item.pszText = const_cast<LPWSTR>(L"row");
-    SendMessageW(list.m_hWnd, LVM_INSERTITEMW, 0, LPARAM(&item));
+    SendMessageW(list.GetSafeHwnd(), LVM_INSERTITEMW, 0, LPARAM(&item));
     EXPECT_NE(std::find(list.codes.begin(), list.codes.end(), UINT(LVN_INSERTITEM)), list.codes.end());
 }
 
@@ -115,11 +115,11 @@ TEST(Framework, ThrowingHandlerGetsDefaultProcessingAndTheWindowLivesOn) {
     ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"w", WS_OVERLAPPEDWINDOW, kRect, nullptr, 0));
     const long caughtBefore = CWnd::GetCaughtExceptionCount();
     wnd.throwOnSize = true;
-    SetWindowPos(wnd.m_hWnd, nullptr, 0, 0, 300, 100, SWP_NOZORDER | SWP_NOMOVE);
+    SetWindowPos(wnd.GetSafeHwnd(), nullptr, 0, 0, 300, 100, SWP_NOZORDER | SWP_NOMOVE);
     EXPECT_EQ(CWnd::GetCaughtExceptionCount(), caughtBefore + 1);
     wnd.throwOnSize = false;
-    SetWindowPos(wnd.m_hWnd, nullptr, 0, 0, 310, 100, SWP_NOZORDER | SWP_NOMOVE);
-    EXPECT_TRUE(IsWindow(wnd.m_hWnd));
+    SetWindowPos(wnd.GetSafeHwnd(), nullptr, 0, 0, 310, 100, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_TRUE(IsWindow(wnd.GetSafeHwnd()));
     EXPECT_EQ(wnd.calls.back().Left(4), CString(L"size"));
 }
 
@@ -128,17 +128,17 @@ TEST(Framework, OwnedWindowsGoWithTheirObjectBorrowedOnesStay) {
     {
         CWnd wnd;
         ASSERT_TRUE(wnd.CreateEx(0, nullptr, L"w", WS_OVERLAPPEDWINDOW, kRect, nullptr, 0));
-        owned = wnd.m_hWnd;
+        owned = wnd.GetSafeHwnd();
     }
     EXPECT_FALSE(IsWindow(owned));
 
     HostWindow host;
     {
         CWnd borrowed;
-        borrowed.Attach(host.m_hWnd);
-        EXPECT_EQ(CWnd::FromHandlePermanent(host.m_hWnd), &host);
+        borrowed.Attach(host.GetSafeHwnd());
+        EXPECT_EQ(CWnd::FromHandlePermanent(host.GetSafeHwnd()), &host);
     }
-    EXPECT_TRUE(IsWindow(host.m_hWnd));
+    EXPECT_TRUE(IsWindow(host.GetSafeHwnd()));
 }
 
 TEST(Framework, ObjectsOfWindowsDestroyedElsewhereAreUnbound) {
@@ -148,12 +148,12 @@ TEST(Framework, ObjectsOfWindowsDestroyedElsewhereAreUnbound) {
     ASSERT_TRUE(child.CreateEx(0, nullptr, L"c", WS_CHILD, kRect, &parent, 1));
     ReflectingButton control;
     ASSERT_TRUE(control.Create(L"Button", L"b", WS_CHILD, kRect, &parent, 2));
-    const HWND controlWindow = control.m_hWnd;
+    const HWND controlWindow = control.GetSafeHwnd();
 
-    DestroyWindow(parent.m_hWnd);
-    EXPECT_EQ(parent.m_hWnd, nullptr);
-    EXPECT_EQ(child.m_hWnd, nullptr);
-    EXPECT_EQ(control.m_hWnd, nullptr);
+    DestroyWindow(parent.GetSafeHwnd());
+    EXPECT_EQ(parent.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(child.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(control.GetSafeHwnd(), nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(controlWindow), nullptr);
     EXPECT_EQ(child.calls.back(), CString(L"gone"));
     EXPECT_FALSE(child.DestroyWindow());
@@ -180,10 +180,10 @@ protected:
 TEST(Framework, SubclassingSharesTheChainAndDetachRemovesOnlyOurOwnLink) {
     HostWindow host;
     // A control no object of ours is bound to yet.
-    HWND edit = CreateWindowExW(0, L"Edit", L"a", WS_CHILD, 0, 0, 50, 20, host.m_hWnd, HMENU(UINT_PTR(77)),
+    HWND edit = CreateWindowExW(0, L"Edit", L"a", WS_CHILD, 0, 0, 50, 20, host.GetSafeHwnd(), HMENU(UINT_PTR(77)),
                                 nullptr, nullptr);
     ASSERT_NE(edit, nullptr);
-    EXPECT_FALSE(TextWatcher().SubclassWindow(host.m_hWnd)) << "bound to its own object already";
+    EXPECT_FALSE(TextWatcher().SubclassWindow(host.GetSafeHwnd())) << "bound to its own object already";
     int foreignCount = 0;
     TextWatcher watcher;
     ASSERT_TRUE(watcher.SubclassWindow(edit));

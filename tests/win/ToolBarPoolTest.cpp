@@ -20,7 +20,7 @@ protected:
         const UINT ids[] = {1001, ID_SEPARATOR, 1002, 1003, 1002};
         EXPECT_TRUE(toolBar.SetButtons(ids, 5));
         tips.Attach(toolBar.GetToolTips());
-        EXPECT_NE(tips.m_hWnd, nullptr);
+        EXPECT_NE(tips.GetSafeHwnd(), nullptr);
         tips.UpdateTipText(L"打开", &toolBar, 1001);
         tips.UpdateTipText(L"保存", &toolBar, 1002);
         // 1003 keeps asking its owner for a text and has none of its own.
@@ -60,12 +60,12 @@ TEST_F(ToolBarPool, SeparatorsAndButtonsWithoutTipsAreNotCaptured) {
 }
 
 TEST_F(ToolBarPool, FontAndButtonsAreLeftAlone) {
-    const HFONT toolBarFont = FontOf(toolBar.m_hWnd);
-    const HFONT tipFont = FontOf(tips.m_hWnd);
+    const HFONT toolBarFont = FontOf(toolBar.GetSafeHwnd());
+    const HFONT tipFont = FontOf(tips.GetSafeHwnd());
     pool.InitialResourcePool(&toolBar, &dict.manager);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
-    EXPECT_EQ(FontOf(toolBar.m_hWnd), toolBarFont);
-    EXPECT_EQ(FontOf(tips.m_hWnd), tipFont);
+    EXPECT_EQ(FontOf(toolBar.GetSafeHwnd()), toolBarFont);
+    EXPECT_EQ(FontOf(tips.GetSafeHwnd()), tipFont);
     EXPECT_EQ(toolBar.GetCount(), 5);
 }
 

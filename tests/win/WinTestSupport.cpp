@@ -48,7 +48,7 @@ HWND HostWindow::Add(const wchar_t* className, const wchar_t* text, DWORD style,
     const RECT rect{10, 10 + 25 * (n % 16), 300, 160 + 25 * (n % 16)};
     m_children.back()->Create(className, text, WS_CHILD | WS_VISIBLE | style, rect, parent ? parent : this,
                               UINT(100 + n));
-    return m_children.back()->m_hWnd;
+    return m_children.back()->GetSafeHwnd();
 }
 
 CString TextOf(HWND window) {

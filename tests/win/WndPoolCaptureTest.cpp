@@ -37,10 +37,10 @@ TEST_F(WndPoolCapture, RelabelsCaptionAndDirectChildrenOnly) {
     ASSERT_NE(comboEdit, nullptr);
     SetWindowTextW(comboEdit, L"确定");
 
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
 
-    EXPECT_EQ(TextOf(host.m_hWnd), CString(L"Main window"));
+    EXPECT_EQ(TextOf(host.GetSafeHwnd()), CString(L"Main window"));
     EXPECT_EQ(TextOf(ok), CString(L"OK"));
     EXPECT_EQ(TextOf(panel), CString(L"Panel"));
     EXPECT_EQ(TextOf(inner), CString(L"取消")) << "grandchildren are never captured";
@@ -49,9 +49,9 @@ TEST_F(WndPoolCapture, RelabelsCaptionAndDirectChildrenOnly) {
 
 TEST_F(WndPoolCapture, CaptionKeptWhenNotAskedFor) {
     HWND ok = host.Add(L"Button", L"确定");
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 0);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 0);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
-    EXPECT_EQ(TextOf(host.m_hWnd), CString(L"主窗口"));
+    EXPECT_EQ(TextOf(host.GetSafeHwnd()), CString(L"主窗口"));
     EXPECT_EQ(TextOf(ok), CString(L"OK"));
 }
 
@@ -61,7 +61,7 @@ TEST_F(WndPoolCapture, ExceptionHandlesAreNotCaptured) {
     CDWordArray except;
     except.Add(Handle32(data));
     pool.SetExceptionWndHandle(except);
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
     EXPECT_EQ(TextOf(data), CString(L"名称"));
     EXPECT_EQ(TextOf(label), CString(L"Name"));
@@ -81,7 +81,7 @@ TEST_F(WndPoolCapture, ExceptionClassesMatchExactlyAndHonourTheirOwnHandleList) 
     pool.SetExceptionWndClassExceptionHandle(rescue);
     pool.SetExceptionWndHandle(rescue);
 
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
 
     EXPECT_EQ(TextOf(plain), CString(L"确定"));
@@ -91,7 +91,7 @@ TEST_F(WndPoolCapture, ExceptionClassesMatchExactlyAndHonourTheirOwnHandleList) 
 
 TEST_F(WndPoolCapture, ExceptionListsApplyAtTheNextCapture) {
     HWND ok = host.Add(L"Button", L"确定");
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     CDWordArray except;
     except.Add(Handle32(ok));
     pool.SetExceptionWndHandle(except);
@@ -99,7 +99,7 @@ TEST_F(WndPoolCapture, ExceptionListsApplyAtTheNextCapture) {
     EXPECT_EQ(TextOf(ok), CString(L"OK"));
 
     SetWindowTextW(ok, L"确定");
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
     EXPECT_EQ(TextOf(ok), CString(L"确定"));
 }
@@ -107,11 +107,11 @@ TEST_F(WndPoolCapture, ExceptionListsApplyAtTheNextCapture) {
 TEST_F(WndPoolCapture, RecaptureTakesTheTextsShownAsNewKeys) {
     HWND ok = host.Add(L"Button", L"确定");
     dict.Word(dict.German(), L"确定", L"Gut");
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
     ASSERT_EQ(TextOf(ok), CString(L"OK"));
 
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);  // now keyed by "OK"
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);  // now keyed by "OK"
     dict.UseLanguage(kGerman);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
     EXPECT_EQ(TextOf(ok), CString(L"OK"));
@@ -119,11 +119,11 @@ TEST_F(WndPoolCapture, RecaptureTakesTheTextsShownAsNewKeys) {
 
 TEST_F(WndPoolCapture, NullWindowDiscardsTheCapture) {
     HWND ok = host.Add(L"Button", L"确定");
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     pool.InitialResourcePool(nullptr, &dict.manager, 1);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
     EXPECT_EQ(TextOf(ok), CString(L"确定"));
-    EXPECT_EQ(TextOf(host.m_hWnd), CString(L"主窗口"));
+    EXPECT_EQ(TextOf(host.GetSafeHwnd()), CString(L"主窗口"));
 }
 
 TEST_F(WndPoolCapture, LongTextsAreCutAtTheReadBuffers) {
@@ -143,7 +143,7 @@ TEST_F(WndPoolCapture, LongTextsAreCutAtTheReadBuffers) {
     // A key of exactly the captured length proves where each text was cut.
     dict.Word(dict.English(), CString(WCHAR('A'), 255), L"window text");
     dict.Word(dict.English(), CString(WCHAR('A'), 259), L"label");
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
 
     EXPECT_EQ(TextOf(button), CString(L"window text"));

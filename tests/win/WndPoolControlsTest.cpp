@@ -88,7 +88,7 @@ TEST_F(WndPoolControls, ComboBoxGetsBackItsCapturedEntriesWithTheirData) {
     AddEntry(combo, L"绿", kWide);
     AddEntry(combo, L"紫", 3);  // untranslated
     SendMessageW(combo, CB_SETCURSEL, 0, 0);
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
 
     // Entries changed after the capture are replaced; the current selection index stays.
     SendMessageW(combo, CB_DELETESTRING, 0, 0);
@@ -110,13 +110,13 @@ TEST_F(WndPoolControls, SpecialClassesAreRecognisedInAnyLetterCase) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"COMBOBOX";
     ASSERT_TRUE(RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS);
-    HWND combo = CreateWindowExW(0, L"COMBOBOX", nullptr, WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 100, 100, host.m_hWnd,
+    HWND combo = CreateWindowExW(0, L"COMBOBOX", nullptr, WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 100, 100, host.GetSafeHwnd(),
                                  nullptr, wc.hInstance, nullptr);
     WCHAR name[32] = {};
     GetClassNameW(combo, name, 32);
     ASSERT_EQ(CString(name), CString(L"COMBOBOX"));
     AddEntry(combo, L"红", 5);
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     Relabel(kEnglish);
     EXPECT_EQ(Entries(combo), (std::vector<Entry>{{L"Red", 5}}));
 }
@@ -126,7 +126,7 @@ TEST_F(WndPoolControls, SortedComboBoxResortsByTheNewTextsAndSelectsByPosition) 
     AddEntry(combo, L"Zebra", 26);
     AddEntry(combo, L"红", 1);  // sorts after the Latin letters
     SendMessageW(combo, CB_SETCURSEL, 0, 0);
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     Relabel(kEnglish);
     EXPECT_EQ(Entries(combo), (std::vector<Entry>{{L"Red", 1}, {L"Zebra", 26}}));
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);  // now "Red", not "Zebra"
@@ -142,7 +142,7 @@ TEST_F(WndPoolControls, ListViewHeadersAreRelabelled) {
         lvc.pszText = const_cast<LPWSTR>(columns[i]);
         SendMessageW(list, LVM_INSERTCOLUMNW, WPARAM(i), LPARAM(&lvc));
     }
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     Relabel(kGerman);
     EXPECT_EQ(ColumnText(list, 0), CString(L"Rot"));
     EXPECT_EQ(ColumnText(list, 1), CString(L"紫"));
@@ -159,7 +159,7 @@ TEST_F(WndPoolControls, TabControlReturnsToTheTabSelectedAtCapture) {
         SendMessageW(tab, TCM_INSERTITEMW, WPARAM(i), LPARAM(&tci));
     }
     SendMessageW(tab, TCM_SETCURSEL, 1, 0);
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     SendMessageW(tab, TCM_SETCURSEL, 2, 0);
     Relabel(kEnglish);
     EXPECT_EQ(TabText(tab, 0), CString(L"Red"));
@@ -171,7 +171,7 @@ TEST_F(WndPoolControls, TabControlReturnsToTheTabSelectedAtCapture) {
 TEST_F(WndPoolControls, SwitchingBackAndForthWorksFromTheCapturedTexts) {
     HWND ok = host.Add(L"Button", L"确定");
     HWND other = host.Add(L"Static", L"紫");
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     for (int round = 0; round < 3; ++round) {
         Relabel(kGerman);
         EXPECT_EQ(TextOf(ok), CString(L"Gut"));
@@ -190,7 +190,7 @@ TEST_F(WndPoolControls, SwitchingBackAndForthWorksFromTheCapturedTexts) {
 
 TEST_F(WndPoolControls, DisabledDictionaryChangesNoText) {
     HWND ok = host.Add(L"Button", L"确定");
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     Relabel(kEnglish);
     dict.manager.SetEnable(0);
     Relabel(kGerman);
@@ -199,17 +199,17 @@ TEST_F(WndPoolControls, DisabledDictionaryChangesNoText) {
 
 TEST_F(WndPoolControls, DisabledLanguageWritesTheCapturedTextsBack) {
     HWND ok = host.Add(L"Button", L"确定");
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     Relabel(kEnglish);
     dict.German()->SetEnable(0);
     Relabel(kGerman);
     EXPECT_EQ(TextOf(ok), CString(L"确定"));
-    EXPECT_EQ(TextOf(host.m_hWnd), CString(L"主窗口"));
+    EXPECT_EQ(TextOf(host.GetSafeHwnd()), CString(L"主窗口"));
 }
 
 TEST_F(WndPoolControls, NothingChangesWithoutManagerModeOrLanguage) {
     HWND ok = host.Add(L"Button", L"确定");
-    pool.InitialResourcePool(host.m_hWnd, nullptr, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), nullptr, 1);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
     EXPECT_EQ(TextOf(ok), CString(L"确定"));
     pool.SetDictManager(&dict.manager);
@@ -223,7 +223,7 @@ TEST_F(WndPoolControls, NothingChangesWithoutManagerModeOrLanguage) {
 }
 
 TEST_F(WndPoolControls, SystemMenuIsRelabelledInSystemModeWhateverTheModeAsked) {
-    HMENU menu = GetSystemMenu(host.m_hWnd, FALSE);
+    HMENU menu = GetSystemMenu(host.GetSafeHwnd(), FALSE);
     ASSERT_NE(menu, nullptr);
     const UINT id = GetMenuItemID(menu, GetMenuItemCount(menu) - 1);  // "Close"
     WCHAR buffer[256];
@@ -234,10 +234,10 @@ TEST_F(WndPoolControls, SystemMenuIsRelabelledInSystemModeWhateverTheModeAsked) 
     dict.Word(dict.English(), label, L"Schließen!");
     dict.manager.SetProjectDefaultLanguageLCID(kGerman);
 
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     pool.ChangeLanguage(DICTMODE_PROJECT);
 
-    GetMenuStringW(GetSystemMenu(host.m_hWnd, FALSE), id, buffer, 256, MF_BYCOMMAND);
+    GetMenuStringW(GetSystemMenu(host.GetSafeHwnd(), FALSE), id, buffer, 256, MF_BYCOMMAND);
     const CString expected = tab > 0 ? CString(L"Schließen!\t") + close.Mid(tab + 1) : CString(L"Schließen!");
     EXPECT_EQ(CString(buffer), expected);
 }

@@ -44,18 +44,18 @@ protected:
 };
 
 TEST_F(WndPoolFont, RootWithAnotherFontPassesItToTheWholeTree) {
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
-    EXPECT_TRUE(HasEnglishFont(host.m_hWnd));
+    EXPECT_TRUE(HasEnglishFont(host.GetSafeHwnd()));
     EXPECT_TRUE(HasEnglishFont(child));
     EXPECT_TRUE(HasEnglishFont(grandchild));
 }
 
 TEST_F(WndPoolFont, RootWithTheLanguageFontStopsTheWalk) {
     UniqueFont same(CreateFontIndirectW(&english));
-    SendMessageW(host.m_hWnd, WM_SETFONT, WPARAM(same.get()), FALSE);
+    SendMessageW(host.GetSafeHwnd(), WM_SETFONT, WPARAM(same.get()), FALSE);
     SendMessageW(child, WM_SETFONT, WPARAM(same.get()), FALSE);
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
     EXPECT_EQ(FontOf(grandchild), mine.get()) << "below a child that already had the font";
 
@@ -64,7 +64,7 @@ TEST_F(WndPoolFont, RootWithTheLanguageFontStopsTheWalk) {
     pool.ChangeLanguage(DICTMODE_SYSTEM);
     EXPECT_TRUE(HasEnglishFont(child));
     EXPECT_TRUE(HasEnglishFont(grandchild));
-    EXPECT_EQ(FontOf(host.m_hWnd), same.get());
+    EXPECT_EQ(FontOf(host.GetSafeHwnd()), same.get());
 }
 
 TEST_F(WndPoolFont, ExceptionFontHandlesProtectOnlyWindowsReachedByAWalk) {
@@ -74,7 +74,7 @@ TEST_F(WndPoolFont, ExceptionFontHandlesProtectOnlyWindowsReachedByAWalk) {
     keep.Add(Handle32(grandchild));
     keep.Add(Handle32(captured));
     pool.SetExceptionFontWndHandle(keep);
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
     EXPECT_EQ(FontOf(grandchild), mine.get());
     EXPECT_TRUE(HasEnglishFont(captured)) << "a captured child gets the font on itself";
@@ -83,9 +83,9 @@ TEST_F(WndPoolFont, ExceptionFontHandlesProtectOnlyWindowsReachedByAWalk) {
 
 TEST_F(WndPoolFont, DisabledDictionaryStillSetsFontsButSkipsDescendants) {
     dict.manager.SetEnable(0);
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
-    EXPECT_TRUE(HasEnglishFont(host.m_hWnd));
+    EXPECT_TRUE(HasEnglishFont(host.GetSafeHwnd()));
     EXPECT_TRUE(HasEnglishFont(child));
     EXPECT_EQ(FontOf(grandchild), mine.get());
     EXPECT_EQ(TextOf(child), CString(L"面板"));
@@ -93,20 +93,20 @@ TEST_F(WndPoolFont, DisabledDictionaryStillSetsFontsButSkipsDescendants) {
 
 TEST_F(WndPoolFont, FontSwitchingOffTouchesNoFont) {
     dict.manager.SetEnableFont(0);
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     pool.ChangeLanguage(DICTMODE_SYSTEM);
-    EXPECT_EQ(FontOf(host.m_hWnd), nullptr);
+    EXPECT_EQ(FontOf(host.GetSafeHwnd()), nullptr);
     EXPECT_EQ(FontOf(child), nullptr);
     EXPECT_EQ(FontOf(grandchild), mine.get());
 }
 
 TEST_F(WndPoolFont, ThousandSwitchesLeaveOneLiveFontPerLanguage) {
     HWND combo = host.Add(L"ComboBox", nullptr, CBS_DROPDOWN);
-    pool.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
+    pool.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
     // A second pool on the same window, as a host may well have.
     CWndResourcePool second;
-    second.InitialResourcePool(host.m_hWnd, &dict.manager, 1);
-    const HWND windows[] = {host.m_hWnd, child, grandchild, combo, GetWindow(combo, GW_CHILD)};
+    second.InitialResourcePool(host.GetSafeHwnd(), &dict.manager, 1);
+    const HWND windows[] = {host.GetSafeHwnd(), child, grandchild, combo, GetWindow(combo, GW_CHILD)};
     std::set<HFONT> given;
     for (int i = 0; i < 1000; ++i) {
         dict.UseLanguage(i % 2 ? kEnglish : kGerman);

@@ -32,7 +32,7 @@ BOOL TStackedDialog::OnInitDialog() {
 
 TCard* TStackedDialog::AddPage(UINT id, TCard* page) {
     std::unique_ptr<TCard> owned(page);
-    if (!owned || !m_hWnd || !owned->Create(id, this)) return nullptr;
+    if (!owned || !GetSafeHwnd() || !owned->Create(id, this)) return nullptr;
     OnPageCreated(id, page);
     m_pages.push_back(std::unique_ptr<PageRecord>(new PageRecord{this, id, std::move(owned)}));
     if (!m_current) ActivatePage(m_pages.back().get());
@@ -51,20 +51,20 @@ BOOL TStackedDialog::ActivatePage(PageRecord* record) {
     if (!CanActivatePage(record->id, record->page.get())) return FALSE;
     if (m_current) {
         TCard* leaving = m_current->page.get();
-        EnableWindow(leaving->m_hWnd, FALSE);
-        ShowWindow(leaving->m_hWnd, SW_HIDE);
+        EnableWindow(leaving->GetSafeHwnd(), FALSE);
+        ShowWindow(leaving->GetSafeHwnd(), SW_HIDE);
         OnPageActivated(m_current->id, leaving, FALSE);
     }
     TCard* page = record->page.get();
-    EnableWindow(page->m_hWnd, TRUE);
-    ShowWindow(page->m_hWnd, SW_SHOW);
+    EnableWindow(page->GetSafeHwnd(), TRUE);
+    ShowWindow(page->GetSafeHwnd(), SW_SHOW);
     m_current = record;
     OnPageActivated(record->id, page, TRUE);
 
     RECT own, pageRect;
-    GetClientRect(m_hWnd, &own);
-    GetClientRect(page->m_hWnd, &pageRect);
-    MoveWindow(m_hWnd, own.left, own.top, pageRect.right - pageRect.left + 2 * m_edgeWidth,
+    GetClientRect(GetSafeHwnd(), &own);
+    GetClientRect(page->GetSafeHwnd(), &pageRect);
+    MoveWindow(GetSafeHwnd(), own.left, own.top, pageRect.right - pageRect.left + 2 * m_edgeWidth,
                pageRect.bottom - pageRect.top + m_captionHeight + 2 * m_edgeHeight, FALSE);
     return TRUE;
 }
