@@ -91,9 +91,16 @@ CQorHelper& CQorHelper::Instance() {
 
 CQorHelperExpert* CQorHelper::GetHelperExpert() { return &m_expert; }
 
+void CQorHelper::ShowTopic(const CString& key) {
+    const DWORD topic = m_expert.FindHelperID(key);
+    const CString helpFile = CQorUtility::GetHelpFile();
+    if (m_viewer)
+        m_viewer(key, topic, helpFile, m_viewerContext);
+    else
+        CHtmlHelpLoader::Platform().Call(nullptr, helpFile, 15 /* HH_HELP_CONTEXT */, topic);
+}
+
 BOOL QorShowHelpTopic(const CString& key) {
-    DWORD topic = CQorHelper::Instance().GetHelperExpert()->FindHelperID(key);
-    CString helpFile = CQorUtility::GetHelpFile();
-    CHtmlHelpLoader::Platform().Call(nullptr, helpFile, 15 /* HH_HELP_CONTEXT */, topic);
+    CQorHelper::Instance().ShowTopic(key);
     return 1;
 }

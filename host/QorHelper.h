@@ -39,9 +39,20 @@ public:
     static CQorHelper& Instance();
     CQorHelperExpert* GetHelperExpert();
 
+    // A host with its own help viewer takes the requests here instead of
+    // HtmlHelpW: key, its topic and the help file. Null restores HtmlHelpW.
+    typedef void (*TopicViewer)(const CString& key, DWORD topic, const CString& helpFile, void* context);
+    void SetTopicViewer(TopicViewer viewer, void* context) {
+        m_viewer = viewer;
+        m_viewerContext = context;
+    }
+    void ShowTopic(const CString& key);
+
 private:
     CQorHelper();
     CQorHelperExpert m_expert;
+    TopicViewer m_viewer = nullptr;
+    void* m_viewerContext = nullptr;
 };
 
 // A help handler's whole work: the key's topic in the help file through
