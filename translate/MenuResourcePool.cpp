@@ -1,5 +1,7 @@
 #include "translate/MenuResourcePool.h"
 
+#include <new>
+
 #include "model/QorDictionaryManager.h"
 #include "model/QorLanguageDict.h"
 #include "translate/MenuResourcePoolObj.h"
@@ -53,7 +55,7 @@ void CMenuResourcePool::InitialResourcePool(HINSTANCE hInstance, HMENU hMenu, vo
     if (!hMenu) return;
     try {
         CaptureMenu(hMenu, obj.items);
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         // Out of memory: keep what was captured so far.
     }
 }
@@ -69,7 +71,8 @@ void CMenuResourcePool::ChangeLanguage(DICTMODE mode) {
             const CString display = WithAccelerator(language->GetDisplayCharacter(mode, item.text), item);
             ModifyMenuW(item.hMenu, item.position, MF_BYPOSITION | MF_STRING, item.commandId, display);
         }
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
+        // Out of memory mid-way: what was relabelled so far stays.
     }
 }
 

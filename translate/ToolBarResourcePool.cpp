@@ -1,5 +1,7 @@
 #include "translate/ToolBarResourcePool.h"
 
+#include <new>
+
 #include "framework/ToolBar.h"
 #include "framework/ToolTipCtrl.h"
 #include "model/QorDictionaryManager.h"
@@ -29,7 +31,7 @@ void CToolBarResourcePool::InitialResourcePool(CToolBar* pToolBar, void* pDictMa
             tips.GetText(text, pToolBar, id);
             if (!text.IsEmpty()) obj.items.push_back(CToolBarResource{text, pToolBar, id});
         }
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         // Out of memory: keep what was captured so far.
     }
 }
@@ -46,6 +48,7 @@ void CToolBarResourcePool::ChangeLanguage(DICTMODE mode) {
     try {
         for (const CToolBarResource& item : obj.items)
             tips.UpdateTipText(language->GetDisplayCharacter(mode, item.text), item.toolBarWnd, item.commandId);
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
+        // Out of memory mid-way: what was relabelled so far stays.
     }
 }

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <new>
+
 #include <cstdint>
 #include <cstring>
 
@@ -126,7 +128,7 @@ BOOL CALLBACK CaptureChild(HWND child, LPARAM param) {
                                                               : !Contains(obj.exceptionHandles, child);
         if (capture) obj.items.push_back(MakeResource(child, ReadWindowText(child), className));
         return TRUE;
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         return FALSE;  // out of memory: keep what was captured so far
     }
 }
@@ -285,7 +287,7 @@ void CWndResourcePool::InitialResourcePool(HWND hWnd, void* pDictManager, int bT
     if (!hWnd) return;
     try {
         obj.rootCaption = ReadWindowText(hWnd);
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         return;
     }
     EnumChildWindows(hWnd, CaptureChild, LPARAM(&obj));
@@ -295,7 +297,7 @@ void CWndResourcePool::ChangeLanguage(DICTMODE mode) {
     if (!m_pObj) return;
     try {
         ChangeLanguageOf(*m_pObj, mode);
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         // Out of memory mid-way: the windows keep what they were given so far.
     }
 }
