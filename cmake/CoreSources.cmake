@@ -44,7 +44,7 @@ if(WIN32)
   # (appending to QOR_WIN_SOURCES and, for libraries, QOR_WIN_LIBS).
   set(QOR_WIN_SOURCES)
   set(QOR_WIN_LIBS)
-  foreach(dir framework translate resources host widgets/win)
+  foreach(dir framework translate resources host widgets/win editor/win pages/win)
     include(${PROJECT_SOURCE_DIR}/${dir}/Sources.cmake OPTIONAL)
   endforeach()
   add_library(QorDictionary SHARED ${QOR_BASE_SOURCES} ${QOR_MODEL_SOURCES} ${QOR_PORTABLE_SOURCES} ${QOR_WIN_SOURCES})

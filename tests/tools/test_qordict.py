@@ -163,8 +163,11 @@ class QordictTest(unittest.TestCase):
     def test_info_lists_languages_and_counts(self):
         code, out, _ = run("info", self.sample())
         self.assertEqual(code, 0)
-        self.assertIn("0x0407 (de-DE)  enabled   50 system words, 0 project words", out)
-        self.assertIn("master lists:             50 system words, 0 project words", out)
+        # One word per row of the word list after its heading.
+        with open(WORDS, encoding="utf-8-sig") as f:
+            words = sum(1 for line in f if line.strip()) - 1
+        self.assertIn(f"0x0407 (de-DE)  enabled   {words} system words, 0 project words", out)
+        self.assertIn(f"master lists:             {words} system words, 0 project words", out)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,5 @@
+# The editor's pages: the settings page and the two word pages.
+list(APPEND QOR_WIN_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DictionaryPage1.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WordPage.cpp
+)
