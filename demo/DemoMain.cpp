@@ -4,23 +4,29 @@
 //
 // It loads the sample dictionary (sample.dict beside the program unless
 // --dict names another), opens its Chinese main window and lets the user pick
-// the interface language from the "语言" (Language) menu. With --screenshot
-// it shows each enabled language in turn, writes main-<locale>.png and
-// dialog-<locale>.png into FOLDER together with texts-<locale>.txt (every
+// the interface language from the "语言" (Language) menu; "工具" (Tools) >
+// "字典..." (Dictionary...) opens the library's dictionary editor. With
+// --screenshot it shows each enabled language in turn, writes main-<locale>.png
+// and dialog-<locale>.png into FOLDER together with texts-<locale>.txt (every
 // window, control, menu and tooltip text read back from the controls), checks
-// that going back to the first language restores every text, and exits.
+// that going back to the first language restores every text, then opens the
+// editor in each language and writes editor-settings-<locale>.png,
+// editor-system-<locale>.png and editor-project-<locale>.png, and exits.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "DemoResource.h"
+#include "EditorScreenshots.h"
 #include "MainWindow.h"
 #include "Screenshot.h"
 #include "SettingsDialog.h"
 #include "base/CString.h"
+#include "framework/ModuleState.h"
 #include "model/QorDictionaryManager.h"
 #include "translate/TextHelpers.h"
 
@@ -35,16 +41,20 @@ CString ProgramFolder() {
     return folder.Left(slash);
 }
 
-// Lets the windows paint themselves before they are read.
-void PumpMessages(int milliseconds) {
-    DWORD end = GetTickCount() + DWORD(milliseconds);
+// Lets the windows paint themselves before they are read: dispatches until
+// no message has come for a quiet spell, or at most timeout milliseconds.
+void PumpUntilQuiet(DWORD quiet, DWORD timeout) {
+    const DWORD start = GetTickCount();
     MSG message;
-    while (GetTickCount() < end) {
+    for (;;) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
-        Sleep(20);
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeout) return;
+        const DWORD wait = quiet < timeout - elapsed ? quiet : timeout - elapsed;
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT) == WAIT_TIMEOUT) return;
     }
 }
 
@@ -114,7 +124,7 @@ void AppendWindowTexts(HWND window, std::string& out) {
 // What a user reads: window and control texts, menu and tooltips.
 std::string DescribeTexts(CMainWindow& main, HWND dialog) {
     std::string out = "main window:\n";
-    AppendWindowTexts(main.GetHwnd(), out);
+    AppendWindowTexts(main.GetSafeHwnd(), out);
     out += "menu:\n";
     AppendMenuTexts(main.GetMenu(), 1, out);
     out += "tooltips:\n";
@@ -154,18 +164,18 @@ int TakeScreenshots(CMainWindow& main, const CString& folder, DWORD original) {
     CSettingsDialog* dialog = main.OpenSettingsModeless();
     if (!dialog) return 1;
     RECT frame;
-    GetWindowRect(main.GetHwnd(), &frame);
-    SetWindowPos(dialog->GetHwnd(), nullptr, frame.left, frame.bottom + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    GetWindowRect(main.GetSafeHwnd(), &frame);
+    SetWindowPos(dialog->GetSafeHwnd(), nullptr, frame.left, frame.bottom + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
     std::string originalTexts;
     int failures = 0;
     for (DWORD lcid : main.GetLanguages()) {
         main.SetLanguage(lcid);
-        PumpMessages(400);
+        PumpUntilQuiet(200, 2000);
         CString locale = GetLCIDLocaleName(lcid);
-        bool written = SaveWindowPng(main.GetHwnd(), folder + L"\\main-" + locale + L".png") &&
-                       SaveWindowPng(dialog->GetHwnd(), folder + L"\\dialog-" + locale + L".png");
-        std::string texts = DescribeTexts(main, dialog->GetHwnd());
+        bool written = SaveWindowPng(main.GetSafeHwnd(), folder + L"\\main-" + locale + L".png") &&
+                       SaveWindowPng(dialog->GetSafeHwnd(), folder + L"\\dialog-" + locale + L".png");
+        std::string texts = DescribeTexts(main, dialog->GetSafeHwnd());
         written = WriteText(folder + L"\\texts-" + locale + L".txt", texts) && written;
         if (!written) ++failures;
         if (lcid == original) originalTexts = texts;
@@ -173,11 +183,26 @@ int TakeScreenshots(CMainWindow& main, const CString& folder, DWORD original) {
     }
     // Back to the start: every text must read as it did the first time.
     main.SetLanguage(original);
-    bool restored = DescribeTexts(main, dialog->GetHwnd()) == originalTexts;
+    bool restored = DescribeTexts(main, dialog->GetSafeHwnd()) == originalTexts;
     main.CloseSettings();
     std::printf("back to %s: %s\n", GetLCIDLocaleName(original).ToUtf8().c_str(),
                 restored ? "every text restored" : "TEXTS DIFFER");
     std::fflush(stdout);
+
+    // The editor translates itself once, on opening, into the system default
+    // language: one session per language. A copy of the list, since an
+    // editor session that ends with a change makes the menu's list again.
+    const std::vector<DWORD> languages = main.GetLanguages();
+    for (DWORD lcid : languages) {
+        main.SetLanguage(lcid);
+        PumpUntilQuiet(200, 2000);
+        CString locale = GetLCIDLocaleName(lcid);
+        CString problem = CaptureEditor(main, folder, locale);
+        if (!problem.IsEmpty()) ++failures;
+        std::printf("%s editor: %s\n", locale.ToUtf8().c_str(), problem.IsEmpty() ? "written" : problem.ToUtf8().c_str());
+        std::fflush(stdout);
+    }
+    main.SetLanguage(original);
     return failures || !restored ? 1 : 0;
 }
 
@@ -194,7 +219,11 @@ extern "C" int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCo
     }
     LocalFree(argv);
 
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
+    // The library names itself as the resource module when it loads; the
+    // program's own dialog templates are found only in the program.
+    AfxGetModuleState()->m_hCurrentResourceHandle = instance;
+
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&controls);
 
     CQorDictionaryManager manager;
@@ -210,8 +239,8 @@ extern "C" int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCo
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (TranslateAcceleratorW(main.GetHwnd(), accelerators, &message)) continue;
-        if (!IsDialogMessageW(main.GetHwnd(), &message)) {
+        if (TranslateAcceleratorW(main.GetSafeHwnd(), accelerators, &message)) continue;
+        if (!IsDialogMessageW(main.GetSafeHwnd(), &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

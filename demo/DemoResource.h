@@ -28,6 +28,7 @@
 #define ID_VIEW_TOOLBAR     1301
 #define ID_VIEW_STATUSBAR   1302
 #define ID_TOOLS_SETTINGS   1401
+#define ID_TOOLS_DICTIONARY 1402
 #define ID_HELP_ABOUT       1501
 // The language menu's items are made at run time, one per enabled language.
 #define ID_LANGUAGE_FIRST   1600

@@ -2,32 +2,33 @@
 
 #include <windows.h>
 
+#include "framework/Dialog.h"
 #include "translate/WndResourcePool.h"
 
 class CQorDictionaryManager;
 
 // The settings dialog: tab control, combo box, list view with column headers
 // and buttons. It relabels itself with its own window pool when it opens and
-// whenever the language changes while it is open.
-class CSettingsDialog {
+// whenever the language changes while it is open. Its template is the
+// program's own, so the current resource module must be the program.
+class CSettingsDialog : public CDialog {
 public:
-    explicit CSettingsDialog(CQorDictionaryManager* manager) : m_manager(manager) {}
-    CSettingsDialog(const CSettingsDialog&) = delete;
-    CSettingsDialog& operator=(const CSettingsDialog&) = delete;
-    ~CSettingsDialog();
+    CSettingsDialog(CQorDictionaryManager* manager, CWnd* parent);
+    ~CSettingsDialog() override;
 
-    INT_PTR DoModal(HWND parent);
-    // Opens the dialog without a modal loop (for screenshots).
-    HWND Create(HWND parent);
     void ChangeLanguage();
-    HWND GetHwnd() const { return m_hWnd; }
+
+    // The choices, read back at OK.
+    int GetUnits() const { return m_units; }
+    bool GetAutoConnect() const { return m_autoConnect == 1; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void OnInitDialog();
-
     CQorDictionaryManager* m_manager;
     CWndResourcePool m_pool;
-    HWND m_hWnd = nullptr;
-    bool m_modeless = false;
+    int m_units = 0;  // index of the unit system: metric, imperial
+    int m_autoConnect = 1;
 };

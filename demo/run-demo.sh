@@ -6,9 +6,13 @@
 #
 # BUILD_DIR defaults to build-win. With a display ($DISPLAY set) the demo runs
 # interactively. Without one it runs inside a virtual X server (xvfb-run) and
-# writes one main-window and one dialog screenshot per language, with the
-# texts read back from the menu and tooltips, into SCREENSHOT_DIR
-# (default: BUILD_DIR/screenshots).
+# writes into SCREENSHOT_DIR (default: BUILD_DIR/screenshots), per language:
+# main-<locale>.png and dialog-<locale>.png (main window, settings dialog),
+# texts-<locale>.txt (their texts read back, menu and tooltips included), and
+# the dictionary editor's three pages, editor-settings-<locale>.png,
+# editor-system-<locale>.png and editor-project-<locale>.png. It fails when a
+# file could not be written, when going back to the first language does not
+# restore every text, or when the editor could not be driven through its pages.
 #
 # The demo uses its own Wine prefix (BUILD_DIR/wineprefix-demo) with Wine's
 # X11 driver; the tests' prefix uses the null driver and draws nothing. Chinese
