@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "HandleCount.h"
+#include "HelpRecorder.h"
 #include "ModalAnswerer.h"
 #include "ModalDriver.h"
 #include "TestSupport.h"
@@ -19,7 +20,6 @@
 #include "editor/QorDictManager.h"
 #include "editor/win/DictionaryDialog.h"
 #include "framework/TreeCtrl.h"
-#include "host/QorHelper.h"
 #include "model/QorDictWordElement.h"
 #include "model/QorDictionaryWord.h"
 #include "resources/Resource.h"
@@ -98,10 +98,6 @@ struct Editor {
     void DoubleClickEmptySpace() {
         const Rect client = ClientOf(tree.GetSafeHwnd());
         DoubleClickAt(tree.GetSafeHwnd(), POINT{client.right / 2, client.bottom - 3});
-    }
-    void Help(HWND control) {
-        HELPINFO info = {sizeof info, HELPINFO_WINDOW, GetDlgCtrlID(control), control, 0, {}};
-        SendMessageW(control, WM_HELP, 0, LPARAM(&info));
     }
 };
 
@@ -346,28 +342,18 @@ TEST_F(DictionaryEditorTest, OkWithAMissingDefaultLanguageBringsTheSettingsBack)
     EXPECT_EQ(answerer.boxes[1].caption, S("警告"));
 }
 
-struct HelpRecorder {
-    std::vector<CString> keys;
-    HelpRecorder() { CQorHelper::Instance().SetTopicViewer(Record, this); }
-    ~HelpRecorder() { CQorHelper::Instance().SetTopicViewer(nullptr, nullptr); }
-    static void Record(const CString& key, DWORD topic, const CString&, void* self) {
-        EXPECT_NE(topic, 0u) << key.ToUtf8();
-        static_cast<HelpRecorder*>(self)->keys.push_back(key);
-    }
-};
-
 TEST_F(DictionaryEditorTest, HelpFromEachWindowReachesTheHelpServiceWithItsKey) {
     HelpRecorder help;
     int modified = 0;
     Run({[&] { return editor.Find(); },
          [&] {
              const std::vector<HTREEITEM> items = editor.Children(editor.tree.GetRootItem());
-             editor.Help(editor.tree.GetSafeHwnd());
-             editor.Help(editor.Control(IDC_LANGUAGE_LIST));
+             PressHelpOn(editor.tree.GetSafeHwnd());
+             PressHelpOn(editor.Control(IDC_LANGUAGE_LIST));
              editor.DoubleClickItem(items[1]);
-             editor.Help(GetDlgItem(editor.SystemPage(), IDC_ADD));
+             PressHelpOn(GetDlgItem(editor.SystemPage(), IDC_ADD));
              editor.DoubleClickItem(items[2]);
-             editor.Help(GetDlgItem(editor.ProjectPage(), IDC_DELETE));
+             PressHelpOn(GetDlgItem(editor.ProjectPage(), IDC_DELETE));
              Click(editor.Item(IDCANCEL));
              return true;
          }},

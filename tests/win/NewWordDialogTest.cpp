@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "HelpRecorder.h"
 #include "ModalAnswerer.h"
 #include "WinTestSupport.h"
 #include "editor/win/NewWordDialog.h"
@@ -219,6 +220,7 @@ TEST(NewWordDialog, TranslatesItsLabelsAndMessagesButNotTheUserTextAndCancelKeep
     AddWord(list, L"Known");
     NewEntry n;
     MessageBoxAnswerer answerer;
+    HelpRecorder help;
     DrivenDialog dialog;
     dialog.m_pWordList = &list;
     dialog.m_pEntry = &n.entry;
@@ -229,6 +231,7 @@ TEST(NewWordDialog, TranslatesItsLabelsAndMessagesButNotTheUserTextAndCancelKeep
             caption = TextOf(d.GetSafeHwnd());
             ok = TextOf(d.Item(IDOK));
             shown = TextOf(d.Edit());
+            PressHelpOn(d.Edit());
             d.Type(L"");
             d.Click(IDOK);
             d.Type(L"KNOWN");
@@ -247,4 +250,5 @@ TEST(NewWordDialog, TranslatesItsLabelsAndMessagesButNotTheUserTextAndCancelKeep
         << "a translated message is no format string: nothing but %s and %% is read";
     EXPECT_EQ(n.entry.GetOriginalCharacter(), CString(L"New string"));
     EXPECT_EQ(n.entry.GetUpdateDateTime(), kLongAgo);
+    EXPECT_EQ(help.keys, std::vector<CString>{CString(L"[Dictionary] CNewWordDialog::OnHelpInfo")});
 }
