@@ -4,4 +4,5 @@ list(APPEND QOR_PORTABLE_SOURCES
   editor/BuiltInLanguageTable.cpp
   editor/DictionaryDialogLayout.cpp
   editor/NewWordRules.cpp
+  editor/MessageText.cpp
 )

@@ -156,6 +156,14 @@ BOOL CWnd::WalkPreTranslateTree(HWND stop, MSG* message) {
     return FALSE;
 }
 
+CString CWnd::GetDlgItemText(int id) const {
+    CWnd item;
+    item.Attach(::GetDlgItem(m_hWnd, id));
+    const CString text = item.GetWindowText();
+    item.Detach();
+    return text;
+}
+
 CString CWnd::GetWindowText() const {
     CString text;
     const int length = GetWindowTextLengthW(m_hWnd);

@@ -59,6 +59,8 @@ public:
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
     CString GetWindowText() const;
+    // The text of child control id; empty when there is none.
+    CString GetDlgItemText(int id) const;
     void SetWindowText(LPCWSTR text) { ::SetWindowTextW(m_hWnd, text); }
     void SetFont(HFONT font, BOOL redraw = TRUE) { SendMessage(WM_SETFONT, WPARAM(font), redraw); }
     HFONT GetFont() const { return HFONT(SendMessage(WM_GETFONT)); }

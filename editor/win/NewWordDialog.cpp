@@ -4,6 +4,7 @@
 
 #include "base/CList.h"
 #include "base/COleDateTime.h"
+#include "editor/MessageText.h"
 #include "editor/NewWordRules.h"
 #include "framework/DataExchange.h"
 #include "model/QorDictWordElement.h"
@@ -11,29 +12,6 @@
 #include "resources/Resource.h"
 #include "translate/DLLLocalResource.h"
 #include "translate/TextHelpers.h"
-
-namespace {
-
-// Puts the text in place of each %s of a message and %% becomes %. A
-// translated message is a dictionary text, so it is never handed to a printf
-// that would read arguments it was not given.
-CString FormatWithText(const CString& message, const CString& text) {
-    CString result;
-    for (int i = 0; i < message.GetLength(); ++i) {
-        const WCHAR ch = message[i];
-        if (ch == L'%' && i + 1 < message.GetLength() && (message[i + 1] == L's' || message[i + 1] == L'%')) {
-            if (message[++i] == L's')
-                result += text;
-            else
-                result += L'%';
-        } else {
-            result += ch;
-        }
-    }
-    return result;
-}
-
-}  // namespace
 
 CNewWordDialog::CNewWordDialog(CWnd* parent) noexcept
     : CVarnPDialog(UINT(IDD_NEW_WORD_DIALOG), parent), m_strOriginal(L"New string") {}
@@ -64,7 +42,7 @@ void CNewWordDialog::OnOK() {
         Refuse(LoadDictString(m_pManager, QorGetModuleResourceHandle(), IDS_OBJECT_EMPTY));
         return;
     case NewWordCheck::kAlreadyKnown:
-        Refuse(FormatWithText(LoadDictString(m_pManager, QorGetModuleResourceHandle(), IDS_OBJECT_EXISTS),
+        Refuse(InsertIntoMessage(LoadDictString(m_pManager, QorGetModuleResourceHandle(), IDS_OBJECT_EXISTS),
                               m_strOriginal));
         return;
     case NewWordCheck::kAccepted:

@@ -3,6 +3,7 @@
 #include "framework/DataExchange.h"
 #include "model/QorDictionaryManager.h"
 #include "model/QorLanguageDict.h"
+#include "pages/LanguageSettingsRules.h"
 #include "resources/DictionaryApp.h"
 #include "resources/Resource.h"
 #include "translate/TextHelpers.h"
@@ -90,41 +91,32 @@ void CDictionaryPage1::OnSize(UINT type, int cx, int cy) {
 void CDictionaryPage1::FillDefaultLanguageCombos() {
     m_systemDefault.ResetContent();
     m_projectDefault.ResetContent();
-    CQorDictionaryManager* manager = m_context.manager;
-    if (!manager) return;
-    const DWORD system = manager->GetSysDefaultLanguageLCID();
-    const DWORD project = manager->GetProjectDefaultLanguageLCID();
-    int systemIndex = -1;
-    int projectIndex = -1;
-    auto* languages = manager->GetLanguageDictList();
-    for (POSITION pos = languages->GetHeadPosition(); pos;) {
-        CQorLanguageDict* language = languages->GetNext(pos);
-        if (!language || !language->IsEnable()) continue;
+    if (!m_context.manager) return;
+    const DefaultLanguageChoices choices = ListDefaultLanguageChoices(*m_context.manager);
+    // Unsorted combos: an entry has the same index in both.
+    for (CQorLanguageDict* language : choices.languages) {
         const CString name = GetLCIDNativeName(language->GetLanguageID());
-        const int systemEntry = m_systemDefault.AddString(name);
-        m_systemDefault.SetItemData(systemEntry, reinterpret_cast<DWORD_PTR>(language));
-        const int projectEntry = m_projectDefault.AddString(name);
-        m_projectDefault.SetItemData(projectEntry, reinterpret_cast<DWORD_PTR>(language));
-        if (language->GetLanguageID() == system) systemIndex = systemEntry;
-        if (language->GetLanguageID() == project) projectIndex = projectEntry;
+        for (CComboBox* combo : {&m_systemDefault, &m_projectDefault})
+            combo->SetItemData(combo->AddString(name), reinterpret_cast<DWORD_PTR>(language));
     }
-    if (systemIndex < 0) return;
-    m_systemDefault.SetCurSel(systemIndex);
-    m_projectDefault.SetCurSel(projectIndex);
+    if (choices.systemIndex < 0) return;
+    m_systemDefault.SetCurSel(choices.systemIndex);
+    m_projectDefault.SetCurSel(choices.projectIndex);
 }
 
 int CDictionaryPage1::ApplySettings(CString& message) {
     UpdateData(TRUE);
     const bool projectInUse = m_context.projectFlag == 1;
-    if (m_multilingual) {
-        if (m_systemDefault.GetCurSel() == CB_ERR) {
-            message = LoadDictString(m_context.manager, QorGetModuleResourceHandle(), IDS_SYS_DEFAULT_EMPTY);
-            return 0;
-        }
-        if (projectInUse && m_projectDefault.GetCurSel() == CB_ERR) {
-            message = LoadDictString(m_context.manager, QorGetModuleResourceHandle(), IDS_PROJECT_DEFAULT_EMPTY);
-            return 0;
-        }
+    switch (CheckDefaultLanguages(m_multilingual != 0, m_systemDefault.GetCurSel() != CB_ERR,
+                                  m_projectDefault.GetCurSel() != CB_ERR, unsigned(m_context.projectFlag))) {
+    case SettingsCheck::kNoSystemLanguage:
+        message = LoadDictString(m_context.manager, QorGetModuleResourceHandle(), IDS_SYS_DEFAULT_EMPTY);
+        return 0;
+    case SettingsCheck::kNoProjectLanguage:
+        message = LoadDictString(m_context.manager, QorGetModuleResourceHandle(), IDS_PROJECT_DEFAULT_EMPTY);
+        return 0;
+    case SettingsCheck::kValid:
+        break;
     }
     CQorDictionaryManager* manager = m_context.manager;
     if (!manager) return 1;

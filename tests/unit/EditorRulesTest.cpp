@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "editor/BuiltInLanguageTable.h"
 #include "editor/DictionaryDialogLayout.h"
+#include "editor/MessageText.h"
 #include "editor/NewWordRules.h"
 #include "editor/TreeTarget.h"
 #include "model/QorDictWordElement.h"
@@ -71,4 +72,15 @@ TEST(NewWordRules, EmptyAndKnownTextsAreRefusedInAnyLetterCase) {
     // The whole text counts, line breaks included.
     EXPECT_EQ(CheckNewWord(S("New string\r\n"), &list), NewWordCheck::kAccepted);
     EXPECT_EQ(CheckNewWord(S("New strings"), &list), NewWordCheck::kAccepted);
+}
+
+TEST(MessageText, TheValueGoesInPlaceOfTheInsertionPointAndNothingElseIsRead) {
+    const CString value = S("Motor");
+    EXPECT_EQ(InsertIntoMessage(S("错误，对象'%s'已经存在."), value), S("错误，对象'Motor'已经存在."));
+    EXPECT_EQ(InsertIntoMessage(S("确认要删除%d个对象吗 ?"), S("3")), S("确认要删除3个对象吗 ?"));
+    EXPECT_EQ(InsertIntoMessage(S("%ld / %u / %1"), value), S("Motor / Motor / Motor"));
+    EXPECT_EQ(InsertIntoMessage(S("100%% of %s"), value), S("100% of Motor"));
+    // What a translator might write by mistake is shown, never formatted.
+    EXPECT_EQ(InsertIntoMessage(S("%x %n %5.2f %"), value), S("%x %n %5.2f %"));
+    EXPECT_EQ(InsertIntoMessage(S("%s%s"), S("%d")), S("%d%d")) << "the value itself is not scanned";
 }

@@ -214,7 +214,7 @@ TEST(NewWordDialog, TranslatesItsLabelsAndMessagesButNotTheUserTextAndCancelKeep
                              {L"New string", L"Neue Zeichenkette"},
                              {L"对象不能为空。", L"The object must not be empty."},
                              {L"警告", L"Warning"},
-                             {L"错误，对象'%s'已经存在.", L"'%s' exists, 100%% (%d)"}})
+                             {L"错误，对象'%s'已经存在.", L"'%s' exists, 100%% (%x)"}})
         dict.Word(dict.English(), pair.first, pair.second);
     CQorDictionaryWord list;
     AddWord(list, L"Known");
@@ -246,7 +246,7 @@ TEST(NewWordDialog, TranslatesItsLabelsAndMessagesButNotTheUserTextAndCancelKeep
     ASSERT_EQ(answerer.boxes.size(), 2u);
     EXPECT_EQ(answerer.boxes[0].text, CString(L"The object must not be empty."));
     EXPECT_EQ(answerer.boxes[0].caption, CString(L"Warning"));
-    EXPECT_EQ(answerer.boxes[1].text, CString(L"'KNOWN' exists, 100% (%d)"))
+    EXPECT_EQ(answerer.boxes[1].text, CString(L"'KNOWN' exists, 100% (%x)"))
         << "a translated message is no format string: nothing but %s and %% is read";
     EXPECT_EQ(n.entry.GetOriginalCharacter(), CString(L"New string"));
     EXPECT_EQ(n.entry.GetUpdateDateTime(), kLongAgo);
