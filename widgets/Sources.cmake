@@ -2,4 +2,6 @@
 list(APPEND QOR_PORTABLE_SOURCES
   widgets/ChildLayoutGeometry.cpp
   widgets/SplitterGeometry.cpp
+  widgets/GridGeometry.cpp widgets/GridSelection.cpp widgets/GridFind.cpp
+  widgets/EditListGeometry.cpp
 )
