@@ -101,7 +101,10 @@ int FindOriginalRow(CQorDictionaryWord& master, const CString& text, unsigned fl
     auto* entries = master.GetDictionaryList();
     const int count = int(entries->GetCount());
     const int step = (flags & kFindDown) ? 1 : -1;
-    if (start < 0 || start >= count) return -1;
+    // A position past the end in the other direction starts at that end,
+    // so a search up after the last row found begins at the last row.
+    if (step > 0 && start < 0) start = 0;
+    if (step < 0 && start >= count) start = count - 1;
     for (int row = start; row >= 0 && row < count; row += step) {
         const CQorDictWordElement* entry = entries->GetAt(entries->FindIndex(row));
         if (entry && Matches(entry->GetOriginalCharacter(), text, flags)) return row;

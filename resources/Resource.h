@@ -59,6 +59,8 @@
 // Data exchange of the dialog framework.
 #define IDS_PARSE_INT               24091
 #define IDS_PARSE_UINT              24092
+#define IDS_IMPORT_STOPPED          24093
+#define IDS_EXPORT_STOPPED          24094
 
 // Labels that no code addresses.
 #ifndef IDC_STATIC

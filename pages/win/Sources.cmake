@@ -1,5 +1,8 @@
 # The editor's pages: the settings page and the two word pages.
 list(APPEND QOR_WIN_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DictionaryPage1.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DictListCtrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VirtualGridCtrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WordPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WordSheetExchange.cpp
 )

@@ -129,6 +129,9 @@ TEST_F(WordPageRulesTest, SearchGoesOneWayWithoutWrapping) {
     EXPECT_EQ(FindOriginalRow(Master(), S("MOTOR"), kFindDown | kFindWholeWord, 1), -1);
     EXPECT_EQ(FindOriginalRow(Master(), S("MOTOR"), kFindDown | kFindWholeWord | kFindMatchCase, 0), -1);
     EXPECT_EQ(FindOriginalRow(Master(), S("abc"), kFindDown, 9), -1);
+    EXPECT_EQ(FindOriginalRow(Master(), S("abc"), 0, 9), 4) << "up from past the end starts at the last row";
+    EXPECT_EQ(FindOriginalRow(Master(), S("Motor"), kFindDown, -1), 0);
+    EXPECT_EQ(FindOriginalRow(Master(), S("Motor"), 0, -1), -1);
 }
 
 TEST_F(WordPageRulesTest, RemovingRowsTakesExactlyThoseWordsInAnyOrder) {
