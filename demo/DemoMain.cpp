@@ -10,8 +10,10 @@
 // and dialog-<locale>.png into FOLDER together with texts-<locale>.txt (every
 // window, control, menu and tooltip text read back from the controls), checks
 // that going back to the first language restores every text, then opens the
-// editor in each language and writes editor-settings-<locale>.png,
-// editor-system-<locale>.png and editor-project-<locale>.png, and exits.
+// editor in each language and writes editor-language-<locale>.png (the
+// language dialog after choosing a font), editor-settings-<locale>.png,
+// editor-system-<locale>.png, editor-find-<locale>.png and
+// editor-project-<locale>.png, and exits.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <memory>
-#include <vector>
 
 #include "PngWriter.h"
 #include "base/win/UniqueHandle.h"
@@ -15,16 +14,27 @@ struct FileCloser {
 
 }  // namespace
 
-bool SaveWindowPng(HWND hWnd, const wchar_t* path) {
-    RECT frame;
-    if (!GetWindowRect(hWnd, &frame)) return false;
-    int width = frame.right - frame.left;
-    int height = frame.bottom - frame.top;
-    if (width <= 0 || height <= 0) return false;
+bool SaveWindowPng(HWND hWnd, const wchar_t* path) { return SaveWindowsPng({hWnd}, path); }
 
-    WindowDc windowDc(hWnd, true);
-    if (!windowDc) return false;
-    UniqueMemoryDc memoryDc(CreateCompatibleDC(windowDc.get()));
+bool SaveWindowsPng(const std::vector<HWND>& windows, const wchar_t* path) {
+    // Each window is read from its own surface: the screen itself need not
+    // show them (a window of another program could be in front).
+    RECT area = {};
+    std::vector<RECT> frames;
+    for (HWND window : windows) {
+        RECT frame;
+        if (!GetWindowRect(window, &frame) || frame.right <= frame.left || frame.bottom <= frame.top) return false;
+        if (frames.empty()) area = frame;
+        UnionRect(&area, &area, &frame);
+        frames.push_back(frame);
+    }
+    if (frames.empty()) return false;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+
+    WindowDc screenDc(nullptr);
+    if (!screenDc) return false;
+    UniqueMemoryDc memoryDc(CreateCompatibleDC(screenDc.get()));
 
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -34,13 +44,19 @@ bool SaveWindowPng(HWND hWnd, const wchar_t* path) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap bitmap(CreateDIBSection(screenDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!memoryDc || !bitmap || !bits) return false;
 
-    BOOL copied;
+    bool copied = true;
     {
         SelectedObject selected(memoryDc.get(), bitmap.get());
-        copied = BitBlt(memoryDc.get(), 0, 0, width, height, windowDc.get(), 0, 0, SRCCOPY);
+        PatBlt(memoryDc.get(), 0, 0, width, height, WHITENESS);
+        for (std::size_t i = 0; i < windows.size() && copied; ++i) {
+            WindowDc windowDc(windows[i], true);
+            const RECT& frame = frames[i];
+            copied = windowDc && BitBlt(memoryDc.get(), frame.left - area.left, frame.top - area.top,
+                                        frame.right - frame.left, frame.bottom - frame.top, windowDc.get(), 0, 0, SRCCOPY);
+        }
     }
     if (!copied) return false;
     GdiFlush();

@@ -9,10 +9,12 @@
 # writes into SCREENSHOT_DIR (default: BUILD_DIR/screenshots), per language:
 # main-<locale>.png and dialog-<locale>.png (main window, settings dialog),
 # texts-<locale>.txt (their texts read back, menu and tooltips included), and
-# the dictionary editor's three pages, editor-settings-<locale>.png,
-# editor-system-<locale>.png and editor-project-<locale>.png. It fails when a
-# file could not be written, when going back to the first language does not
-# restore every text, or when the editor could not be driven through its pages.
+# the dictionary editor: editor-language-<locale>.png (its language dialog
+# after a font was chosen), editor-settings-<locale>.png,
+# editor-system-<locale>.png, editor-find-<locale>.png (with the find dialog)
+# and editor-project-<locale>.png. It fails when a file could not be written,
+# when going back to the first language does not restore every text, or when
+# the editor could not be driven through its pages and dialogs.
 #
 # The demo uses its own Wine prefix (BUILD_DIR/wineprefix-demo) with Wine's
 # X11 driver; the tests' prefix uses the null driver and draws nothing. Chinese
