@@ -227,6 +227,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnCreate(reinterpret_cast<CREATESTRUCTW*>(lParam));
     case WM_SIZE:
         OnSize(UINT(wParam), LOWORD(lParam), HIWORD(lParam));
+        // A control lays itself out on its own WM_SIZE as well.
+        if (!m_ownClass) break;
         return 0;
     case WM_CLOSE:
         OnClose();

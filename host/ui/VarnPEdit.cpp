@@ -76,8 +76,7 @@ LRESULT CVarnPEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SIZE:
     case WM_SETFONT: {
-        // The box lays out its margins again on both (and must see WM_SIZE,
-        // which the window layer keeps for OnSize).
+        // The box lays out its margins again on both.
         const LRESULT result = Default(message, wParam, lParam);
         if (m_button) UpdateButton();
         return result;

@@ -1,5 +1,4 @@
 #include "host/ui/VarnPListCtrl.h"
-#include <cstdlib>
 
 BOOL CVarnPListCtrl::GetItemRect(int item, RECT* rect, int code) const {
     if (!rect) return FALSE;
@@ -22,12 +21,6 @@ int CVarnPListCtrl::HitTest(POINT point, UINT* flags) const {
     return item;
 }
 
-bool CVarnPListCtrl::DrawsHighlighted(int row) const {
-    if (!(GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED)) return false;
-    const DWORD style = DWORD(GetWindowLongW(GetSafeHwnd(), GWL_STYLE));
-    return ::GetFocus() == GetSafeHwnd() || (style & LVS_SHOWSELALWAYS);
-}
-
 BOOL CVarnPListCtrl::OnNotifyReflect(NMHDR* header, LRESULT* result) {
     if (header->code != NM_CUSTOMDRAW) return CListCtrl::OnNotifyReflect(header, result);
     *result = OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
@@ -36,45 +29,55 @@ BOOL CVarnPListCtrl::OnNotifyReflect(NMHDR* header, LRESULT* result) {
 
 LRESULT CVarnPListCtrl::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
     const DWORD stage = draw->nmcd.dwDrawStage;
-    static const int mode = getenv("CDM") ? atoi(getenv("CDM")) : 9;
-    if (stage == CDDS_PREPAINT) return mode == 0 ? CDRF_DODEFAULT : CDRF_NOTIFYITEMDRAW;
-    if (mode == 1) return CDRF_DODEFAULT;
-    if (mode == 2 && stage == CDDS_ITEMPREPAINT) return CDRF_NOTIFYSUBITEMDRAW;
-    if (mode == 2) return CDRF_DODEFAULT;
+    const HDC dc = draw->nmcd.hdc;
+    if (stage == CDDS_PREPAINT) {
+        // What holds for the whole paint is read once: a paint asks for
+        // every visible cell.
+        const DWORD style = DWORD(GetWindowLongW(GetSafeHwnd(), GWL_STYLE));
+        m_paint.report = (style & LVS_TYPEMASK) == LVS_REPORT;
+        m_paint.fullRow = (SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_FULLROWSELECT) != 0;
+        m_paint.selectionShown = ::GetFocus() == GetSafeHwnd() || (style & LVS_SHOWSELALWAYS);
+        m_paint.ownFont = GetFont();
+        if (!m_paint.ownFont) m_paint.ownFont = HFONT(GetStockObject(DEFAULT_GUI_FONT));
+        return CDRF_NOTIFYITEMDRAW;
+    }
     const bool item = stage == CDDS_ITEMPREPAINT;
     const bool subItem = stage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM);
     if (!item && !subItem) return CDRF_DODEFAULT;
 
     const int row = int(draw->nmcd.dwItemSpec);
-    const DWORD style = DWORD(GetWindowLongW(GetSafeHwnd(), GWL_STYLE));
-    const bool report = (style & LVS_TYPEMASK) == LVS_REPORT;
     if (item) {
         m_row.text = draw->clrText;
         m_row.back = draw->clrTextBk;
-        m_row.highlighted = DrawsHighlighted(row);
-    }
-    HFONT own = GetFont();
-    if (!own) own = HFONT(GetStockObject(DEFAULT_GUI_FONT));
-    if (item && report) {
-        // The cells choose their own; the row starts from the list's font.
-        SelectObject(draw->nmcd.hdc, own);
-        return CDRF_NOTIFYSUBITEMDRAW | CDRF_NEWFONT;
+        m_row.highlighted = m_paint.selectionShown && (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED);
+        if (m_paint.report) {
+            // The cells choose their own; the row starts from the list's font.
+            if (GetCurrentObject(dc, OBJ_FONT) == m_paint.ownFont) return CDRF_NOTIFYSUBITEMDRAW;
+            SelectObject(dc, m_paint.ownFont);
+            return CDRF_NOTIFYSUBITEMDRAW | CDRF_NEWFONT;
+        }
     }
 
     const int column = subItem ? draw->iSubItem : 0;
-    const DWORD exStyle = DWORD(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE));
-    const bool cellHighlighted = m_row.highlighted && (column == 0 || (exStyle & LVS_EX_FULLROWSELECT));
-    draw->clrText = m_row.text;
-    draw->clrTextBk = m_row.back;
+    const bool cellHighlighted = m_row.highlighted && (column == 0 || m_paint.fullRow);
+    COLORREF text = m_row.text, back = m_row.back;
     if (!cellHighlighted) {
-        const COLORREF text = OnGetCellTextColor(row, column);
-        const COLORREF back = OnGetCellBkColor(row, column);
-        if (text != CLR_DEFAULT) draw->clrText = text;
-        if (back != CLR_DEFAULT) draw->clrTextBk = back;
+        const COLORREF cellText = OnGetCellTextColor(row, column);
+        const COLORREF cellBack = OnGetCellBkColor(row, column);
+        if (cellText != CLR_DEFAULT) text = cellText;
+        if (cellBack != CLR_DEFAULT) back = cellBack;
     }
+    bool changed = text != draw->clrText || back != draw->clrTextBk;
+    draw->clrText = text;
+    draw->clrTextBk = back;
     HFONT font = OnGetCellFont(row, column, draw->nmcd.lItemlParam);
-    SelectObject(draw->nmcd.hdc, font ? font : own);
-    return CDRF_NEWFONT;
+    if (!font) font = m_paint.ownFont;
+    // Selecting a font costs a look-up in the font engine: only on a change.
+    if (GetCurrentObject(dc, OBJ_FONT) != font) {
+        SelectObject(dc, font);
+        changed = true;
+    }
+    return changed ? CDRF_NEWFONT : CDRF_DODEFAULT;
 }
 
 void CVarnPListCtrl::PaintBuffered() {
@@ -95,16 +98,25 @@ void CVarnPListCtrl::PaintBuffered() {
     COLORREF back = GetBkColor();
     if (back == CLR_NONE) back = GetSysColor(COLOR_WINDOW);
     UniqueBrush brush(CreateSolidBrush(back));
+    const HBRUSH fill = brush ? brush.get() : HBRUSH(COLOR_WINDOW + 1);
     const RECT& area = paint.rcPaint;
-    UniqueMemoryDc memory(CreateCompatibleDC(dc));
-    UniqueBitmap bitmap(memory ? CreateCompatibleBitmap(dc, client.right, client.bottom) : nullptr);
-    if (!bitmap) {
+    // The buffer is kept from paint to paint while the list keeps its size.
+    if (!m_buffer.dc || m_buffer.width < client.right || m_buffer.height < client.bottom) {
+        m_buffer.dc.reset();
+        m_buffer.bitmap.reset(CreateCompatibleBitmap(dc, client.right, client.bottom));
+        if (m_buffer.bitmap) m_buffer.dc.reset(CreateCompatibleDC(dc));
+        if (m_buffer.dc) SelectObject(m_buffer.dc.get(), m_buffer.bitmap.get());
+        m_buffer.width = client.right;
+        m_buffer.height = client.bottom;
+    }
+    if (!m_buffer.dc) {
         // No room for the buffer: straight onto the screen.
-        FillRect(dc, &area, brush.get() ? brush.get() : HBRUSH(COLOR_WINDOW + 1));
+        FillRect(dc, &area, fill);
         Default(WM_PAINT, WPARAM(dc), 0);
     } else {
-        SelectedObject selected(memory.get(), bitmap.get());
-        FillRect(memory.get(), &area, brush.get() ? brush.get() : HBRUSH(COLOR_WINDOW + 1));
+        const HDC memory = m_buffer.dc.get();
+        const int saved = SaveDC(memory);
+        FillRect(memory, &area, fill);
         // Rows scrolled under the header are not drawn (nor asked for).
         RECT rows = area;
         const HWND header = GetHeaderCtrl();
@@ -114,24 +126,19 @@ void CVarnPListCtrl::PaintBuffered() {
             MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
             if (place.bottom > rows.top) rows.top = place.bottom;
         }
-        IntersectClipRect(memory.get(), rows.left, rows.top, rows.right, rows.bottom);
-        Default(WM_PAINT, WPARAM(memory.get()), 0);
-        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(), area.left,
-               area.top, SRCCOPY);
+        IntersectClipRect(memory, rows.left, rows.top, rows.right, rows.bottom);
+        Default(WM_PAINT, WPARAM(memory), 0);
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left, area.top,
+               SRCCOPY);
+        RestoreDC(memory, saved);
     }
     EndPaint(window, &paint);
 }
 
 LRESULT CVarnPListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT && wParam == 0 && getenv("BUF")) {
+    if (message == WM_PAINT && wParam == 0) {
         PaintBuffered();
         return 0;
-    }
-    // The list view lays out its rows and scroll bars on WM_SIZE, which the
-    // window layer keeps for OnSize.
-    if (message == WM_SIZE) {
-        OnSize(UINT(wParam), LOWORD(lParam), HIWORD(lParam));
-        return Default(message, wParam, lParam);
     }
     return CListCtrl::WindowProc(message, wParam, lParam);
 }

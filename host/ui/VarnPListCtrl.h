@@ -39,7 +39,6 @@ protected:
 private:
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
     void PaintBuffered();
-    bool DrawsHighlighted(int row) const;
 
     // What the cells of the row being drawn start from: the colours the list
     // view chose for it, which would otherwise carry over between cells.
@@ -48,4 +47,18 @@ private:
         COLORREF back = CLR_DEFAULT;
         bool highlighted = false;  // the list view paints the selection itself
     } m_row;
+    // Read at the start of each paint.
+    struct PaintState {
+        bool report = true;
+        bool fullRow = false;
+        bool selectionShown = false;  // focused, or LVS_SHOWSELALWAYS
+        HFONT ownFont = nullptr;      // borrowed
+    } m_paint;
+    // The off-screen image (the device context goes before its bitmap).
+    struct Buffer {
+        UniqueBitmap bitmap;
+        UniqueMemoryDc dc;
+        int width = 0;
+        int height = 0;
+    } m_buffer;
 };
