@@ -35,7 +35,7 @@ set(QOR_MODEL_SOURCES
 
 # Portable subsystems that build on both targets add themselves here.
 set(QOR_PORTABLE_SOURCES)
-foreach(dir sheets widgets editor pages)
+foreach(dir sheets widgets editor pages host/resmodule host/thread)
   include(${PROJECT_SOURCE_DIR}/${dir}/Sources.cmake OPTIONAL)
 endforeach()
 
