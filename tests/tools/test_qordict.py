@@ -13,6 +13,8 @@ import unittest
 QORDICT, SAMPLEDICT, WORDS, LANGUAGES = sys.argv[1:5]
 # Windows builds run their programs through Wine: the runner comes first.
 RUNNER = sys.argv[5:6]
+# Modules with string tables, menus and dialogs, built for the tests.
+PE_DIR = os.environ.get("QOR_TEST_PE_DIR", "")
 
 FRESH = bytes.fromhex(
     "01000000" "fffeff07" + "31002e0030002e0030002e003000"
@@ -115,6 +117,43 @@ class QordictTest(unittest.TestCase):
         self.assertEqual(run("translate", path, "--language", "de-DE", "文件(&F)")[1], "&Datei\n")
         self.assertEqual(run("translate", path, "--language=0x0409", "文件(&F)")[1], "&File\n")
         self.assertEqual(run("translate", path, "--mode", "project", "--language", "1031", "文件(&F)")[1], "文件(&F)\n")
+
+    @unittest.skipUnless(PE_DIR, "QOR_TEST_PE_DIR not set")
+    def test_gather_adds_each_new_resource_text_with_empty_translations_and_saves(self):
+        dictionary = self.sample()
+        before = json.loads(run("dump", dictionary)[1])
+        code, out, err = run("gather", dictionary, PE_DIR)
+        self.assertEqual((code, err), (0, ""))
+        lines = out.splitlines()
+        self.assertEqual([line.split(":")[0] for line in lines[:4]],
+                         ["dialogs.dll", "menus.dll", "program.exe", "strings.dll"])
+        after = json.loads(run("dump", dictionary)[1])
+        known = {w["original"].upper() for w in before["systemWords"]}
+        added = [w["original"] for w in after["systemWords"][len(before["systemWords"]):]]
+        self.assertIn("名称:", added)
+        self.assertIn("全选", added)
+        self.assertNotIn("", added)
+        self.assertFalse(known & {a.upper() for a in added}, "known texts are not added again")
+        self.assertEqual(lines[4], "total: %d words added, %d empty translations made" % (
+            len(added), sum(len(language_after["systemWords"]) - len(language_before["systemWords"])
+                            for language_before, language_after in zip(before["languages"], after["languages"]))))
+        for language in after["languages"]:
+            new = [w for w in language["systemWords"] if w["original"] == "名称:"]
+            self.assertEqual(len(new), 1 if language["enable"] else 0)
+            if new:
+                self.assertEqual(new[0]["display"], "")
+        self.assertEqual(lines[5], "saved to " + dictionary)
+
+        # Everything known now: nothing added, saved all the same.
+        code, out, _ = run("gather", dictionary, PE_DIR)
+        self.assertEqual(code, 0)
+        self.assertIn("total: 0 words added, 0 empty translations made\n", out)
+        self.assertEqual(json.loads(run("dump", dictionary)[1])["systemWords"], after["systemWords"])
+
+        code, _, err = run("gather", dictionary, self.path("no such folder"))
+        self.assertEqual(code, 1)
+        self.assertIn("cannot list the folder", err)
+        self.assertEqual(run("gather", dictionary, PE_DIR, "--language", "0x10407")[0], 2)
 
     def test_dump_is_the_documented_json_shape(self):
         dump = json.loads(run("dump", self.sample())[1])
