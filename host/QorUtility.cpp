@@ -8,6 +8,11 @@
 
 namespace {
 
+CString& ModulePathOverride() {
+    static CString path;
+    return path;
+}
+
 CString WithoutLastPart(const CString& path) {
     int slash = path.GetLength() - 1;
     while (slash >= 0 && path[slash] != L'\\' && path[slash] != L'/') --slash;
@@ -16,7 +21,15 @@ CString WithoutLastPart(const CString& path) {
 
 }  // namespace
 
+void CQorUtility::SetModulePath(const CString& folder) {
+    CString path = folder;
+    while (path.GetLength() > 1 && (path[path.GetLength() - 1] == L'\\' || path[path.GetLength() - 1] == L'/'))
+        path = path.Left(path.GetLength() - 1);
+    ModulePathOverride() = path;
+}
+
 CString CQorUtility::GetModulePath() {
+    if (!ModulePathOverride().IsEmpty()) return ModulePathOverride();
     std::vector<WCHAR> buffer(MAX_PATH);
     for (;;) {
         DWORD length = GetModuleFileNameW(nullptr, buffer.data(), DWORD(buffer.size()));

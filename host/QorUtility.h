@@ -10,8 +10,12 @@ class QOR_API CQorUtility {
 public:
     // "<module folder>\Help\QorHelp.chm".
     static CString GetHelpFile();
-    // The folder of the host's executable, where its modules live.
+    // The folder of the host's modules: the executable's folder unless the
+    // host has named another with SetModulePath.
     static CString GetModulePath();
+    // For hosts whose modules live apart from their executable (and for
+    // tests); an empty path returns to the executable's folder. UI thread only.
+    static void SetModulePath(const CString& folder);
     // The parent of the module folder.
     static CString GetModuleUpperLevelPath();
     // A cell value as text: empty and null give "", text gives itself, any

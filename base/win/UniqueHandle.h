@@ -43,6 +43,7 @@ inline void CloseIcon(HICON icon) noexcept { DestroyIcon(icon); }
 inline void CloseMenu(HMENU menu) noexcept { DestroyMenu(menu); }
 inline void CloseMemoryDc(HDC dc) noexcept { DeleteDC(dc); }
 inline void DestroyOwnedWindow(HWND window) noexcept { DestroyWindow(window); }
+inline void UnloadModule(HMODULE module) noexcept { FreeLibrary(module); }
 }  // namespace qor_detail
 
 using UniqueFont = UniqueHandle<HFONT, qor_detail::CloseFont>;
@@ -52,6 +53,7 @@ using UniqueIcon = UniqueHandle<HICON, qor_detail::CloseIcon>;
 using UniqueMenu = UniqueHandle<HMENU, qor_detail::CloseMenu>;
 using UniqueMemoryDc = UniqueHandle<HDC, qor_detail::CloseMemoryDc>;
 using UniqueWindow = UniqueHandle<HWND, qor_detail::DestroyOwnedWindow>;
+using UniqueModule = UniqueHandle<HMODULE, qor_detail::UnloadModule>;
 
 // A window's device context from GetDC or GetWindowDC, released when it goes.
 class WindowDc {

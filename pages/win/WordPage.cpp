@@ -11,6 +11,7 @@
 #include "model/QorDictionaryManager.h"
 #include "model/QorDictionaryWord.h"
 #include "pages/WordPageRules.h"
+#include "pages/win/FunctionDiagramUpdate.h"
 #include "pages/win/WordSheetExchange.h"
 #include "resources/DictionaryApp.h"
 #include "resources/Resource.h"
@@ -25,6 +26,7 @@ constexpr int kKeepToFarEdge = kAnchorKeepSize | kAnchorFollowFarSide;
 constexpr UINT kGridId = 1;
 constexpr int kTimeColumnWidth = 130;
 constexpr int kTextColumnWidth = 150;
+constexpr WORD kResourceLanguage = 0x0804;  // the language the host's modules are written in
 
 // The function-diagram button is offered only where the host's configuration
 // file exists and does not switch it off.
@@ -66,10 +68,9 @@ BOOL CWordPage::OnInitDialog() {
     CreateGrid();
     m_progress.SetStep(1);
     ShowWindow(m_progress.GetSafeHwnd(), SW_HIDE);
-    // Gathering words is not offered yet: a button that does nothing would
-    // mislead.
-    EnableWindow(GetDlgItem(GetSafeHwnd(), IDC_UPDATE_DICTIONARY), FALSE);
-    EnableWindow(GetDlgItem(GetSafeHwnd(), IDC_FUNCTION_DIAGRAM), FALSE);
+    // What the project page would gather is not settled: a button that does
+    // nothing would mislead.
+    if (m_mode != DICTMODE_SYSTEM) EnableWindow(GetDlgItem(GetSafeHwnd(), IDC_UPDATE_DICTIONARY), FALSE);
     LayOutChildren();
     UpdateData(FALSE);
     TranslateWindow(GetSafeHwnd(), m_context.manager);
@@ -107,6 +108,7 @@ void CWordPage::RebuildLanguageColumns() {
     if (!m_grid) return;
     CQorDictionaryManager* manager = m_context.manager;
     m_languageColumns = manager ? LanguageColumnsOf(*manager) : std::vector<DWORD>();
+    m_gathering.SetLanguageColumns(m_languageColumns);
     m_grid->DeleteAllColumns();
     m_grid->InsertColumn(0, Text(manager, IDS_COL_UPDATE_TIME), kTimeColumnWidth, -1, TRUE);
     m_grid->InsertColumn(1, Text(manager, IDS_COL_ORIGINAL), kTextColumnWidth, -1, TRUE);
@@ -170,6 +172,9 @@ void CWordPage::OnSize(UINT type, int cx, int cy) {
 }
 
 void CWordPage::OnDestroy() {
+    // Nothing may reach this window or the dictionary once it is gone.
+    m_gathering.Stop();
+    m_gatheringBusy.reset();
     TCard::OnDestroy();
     if (m_grid) m_grid->DestroyWindow();
 }
@@ -191,6 +196,12 @@ BOOL CWordPage::OnCommand(WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case IDC_EXPORT_EXCEL:
             ExchangeWithWorkbook(false);
+            return TRUE;
+        case IDC_UPDATE_DICTIONARY:
+            GatherResourceTexts();
+            return TRUE;
+        case IDC_FUNCTION_DIAGRAM:
+            UpdateFunctionDiagram();
             return TRUE;
         }
     }
@@ -251,9 +262,8 @@ void CWordPage::ExchangeWithWorkbook(bool import) {
     exchange.languageColumns = m_languageColumns;
     exchange.owner = GetSafeHwnd();
     // Nothing that changes the words may start while the exchange pumps messages.
-    for (int id : {IDC_ADD, IDC_DELETE, IDC_FIND_WORD, IDC_UPDATE_DICTIONARY, IDC_IMPORT_EXCEL, IDC_EXPORT_EXCEL,
-                   IDC_FUNCTION_DIAGRAM})
-        if (HWND control = GetDlgItem(GetSafeHwnd(), id)) exchange.busyControls.push_back(control);
+    exchange.busyControls = Controls({IDC_ADD, IDC_DELETE, IDC_FIND_WORD, IDC_UPDATE_DICTIONARY, IDC_IMPORT_EXCEL,
+                                      IDC_EXPORT_EXCEL, IDC_FUNCTION_DIAGRAM});
     if (m_grid) exchange.busyControls.push_back(m_grid->GetSafeHwnd());
     if (!import) {
         ExportWordSheet(exchange);
@@ -264,6 +274,75 @@ void CWordPage::ExchangeWithWorkbook(bool import) {
     const bool changed = ImportWordSheet(exchange);
     BindRows();
     if (changed) SetModified();
+}
+
+LRESULT CWordPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == CResourceGathering::kWakeMessage) {
+        m_gathering.OnWake();
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == CResourceGathering::kMergeTimer) {
+        OnMergeTimer();
+        return 0;
+    }
+    return TCard::WindowProc(message, wParam, lParam);
+}
+
+std::vector<HWND> CWordPage::Controls(std::initializer_list<int> ids) const {
+    std::vector<HWND> controls;
+    for (int id : ids)
+        if (HWND control = GetDlgItem(GetSafeHwnd(), id)) controls.push_back(control);
+    return controls;
+}
+
+void CWordPage::GatherResourceTexts() {
+    if (m_mode != DICTMODE_SYSTEM || !GetMasterList() || m_gathering.IsActive()) return;
+    m_progress.SetPos(0);
+    ShowWindow(m_progress.GetSafeHwnd(), SW_SHOW);
+    if (!m_gathering.Start(GetSafeHwnd(), CQorUtility::GetModulePath(), kResourceLanguage, *m_context.manager, m_mode,
+                           m_languageColumns)) {
+        ShowWindow(m_progress.GetSafeHwnd(), SW_HIDE);
+        return;
+    }
+    // A second gathering, or a workbook exchange iterating the lists that
+    // the merge grows, must wait for this one.
+    m_gatheringBusy = std::make_unique<BusyControls>(
+        Controls({IDC_UPDATE_DICTIONARY, IDC_FUNCTION_DIAGRAM, IDC_IMPORT_EXCEL, IDC_EXPORT_EXCEL}));
+    SetModified();
+}
+
+void CWordPage::OnMergeTimer() {
+    const CResourceGathering::Step step = m_gathering.OnMergeTimer();
+    if (step.moduleCount >= 0) m_progress.SetRange32(0, step.moduleCount);
+    for (int i = 0; i < step.modulesDone; ++i) m_progress.StepIt();
+    if (step.changed) BindRows();
+    if (step.complete) FinishGathering();
+}
+
+void CWordPage::FinishGathering() {
+    ShowWindow(m_progress.GetSafeHwnd(), SW_HIDE);
+    m_gatheringBusy.reset();
+    RefreshSaveAndReport();
+}
+
+void CWordPage::UpdateFunctionDiagram() {
+    if (m_mode != DICTMODE_SYSTEM || m_gathering.IsActive()) return;
+    const FunctionDiagramOutcome outcome =
+        UpdateFromFunctionDiagramPlugin(m_context.manager, m_languageColumns, m_progress);
+    if (!outcome.ran) return;
+    if (outcome.changed) SetModified();
+    ShowWindow(m_progress.GetSafeHwnd(), SW_HIDE);
+    RefreshSaveAndReport();
+}
+
+// Both gatherings end alike: the grid shows every word, the file has them
+// and the user hears that it is done.
+void CWordPage::RefreshSaveAndReport() {
+    BindRows();
+    if (m_context.manager && !m_context.manager->GetFile().IsEmpty())
+        SaveDictionaryOrTell(m_context.manager, GetSafeHwnd());
+    MessageBoxW(GetSafeHwnd(), Text(m_context.manager, IDS_IMPORT_DONE), Text(m_context.manager, IDS_WARNING),
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CWordPage::SetModified() {

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
 #include "framework/ImageList.h"
 #include "framework/ProgressCtrl.h"
 #include "model/DictMode.h"
+#include "pages/win/BusyControls.h"
 #include "pages/win/EditorPageContext.h"
+#include "pages/win/ResourceGathering.h"
 #include "pages/win/VirtualGridCtrl.h"
 #include "widgets/win/ChildLayout.h"
 #include "widgets/win/StackedDialog.h"
@@ -16,7 +19,8 @@ class CQorDictionaryWord;
 // What the system and the project word pages share: one master word list of
 // the manager in a grid over frame 24085, one column per enabled language,
 // the buttons under it and the gathering progress bar. The two pages differ
-// in their mode, their template and their help key.
+// in their mode, their template and their help key; only the system page
+// gathers words.
 class QOR_API CWordPage : public TCard {
 public:
     CWordPage(const EditorPageContext& context, DICTMODE mode) noexcept;
@@ -40,6 +44,7 @@ protected:
     void OnSize(UINT type, int cx, int cy) override;
     void OnDestroy() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The row header's width once the rows are bound; the project page keeps 30.
     virtual void FitRowHeader() {}
 
@@ -55,6 +60,12 @@ private:
     void DeleteSelectedWords();
     void OpenFind();
     void ExchangeWithWorkbook(bool import);
+    void GatherResourceTexts();
+    void OnMergeTimer();
+    void FinishGathering();
+    void UpdateFunctionDiagram();
+    std::vector<HWND> Controls(std::initializer_list<int> ids) const;
+    void RefreshSaveAndReport();
     void SetModified();
 
     DICTMODE m_mode;
@@ -63,6 +74,8 @@ private:
     std::unique_ptr<CVirtualGridCtrl> m_grid;
     CChildLayout m_layout;
     CProgressCtrl m_progress;
+    CResourceGathering m_gathering;
+    std::unique_ptr<BusyControls> m_gatheringBusy;  // while gathering
 };
 
 // The system dictionary's words.

@@ -1,5 +1,7 @@
 #include "pages/win/WordSheetExchange.h"
 
+#include "pages/win/BusyControls.h"
+
 #include <commdlg.h>
 
 #include <memory>
@@ -51,27 +53,6 @@ CString AskForFile(HWND owner, bool save) {
     if (slash > 0) LastFolder() = chosen.Left(slash);
     return chosen;
 }
-
-// Disables controls for one scope and gives them back as they were.
-class BusyControls {
-public:
-    explicit BusyControls(const std::vector<HWND>& controls) {
-        for (HWND control : controls)
-            if (IsWindowEnabled(control)) {
-                EnableWindow(control, FALSE);
-                m_disabled.push_back(control);
-            }
-    }
-    ~BusyControls() {
-        for (HWND control : m_disabled)
-            if (IsWindow(control)) EnableWindow(control, TRUE);
-    }
-    BusyControls(const BusyControls&) = delete;
-    BusyControls& operator=(const BusyControls&) = delete;
-
-private:
-    std::vector<HWND> m_disabled;
-};
 
 // The progress window as the sheet code sees it. Each step pumps the
 // thread's messages, so the application keeps painting and the stop button

@@ -1,5 +1,9 @@
 #include "ModalDriver.h"
 
+#include <commctrl.h>
+
+#include "resources/Resource.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,3 +105,14 @@ void DoubleClickAt(HWND window, POINT client) {
 }
 
 void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+
+void ShowEditorCard(HWND editor, int card) {
+    HWND tree = GetDlgItem(editor, IDC_DICT_TREE);
+    auto item = HTREEITEM(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    item = HTREEITEM(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, LPARAM(item)));
+    for (int i = 0; i < card && item; ++i) item = HTREEITEM(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, LPARAM(item)));
+    RECT rect = {};
+    *reinterpret_cast<HTREEITEM*>(&rect) = item;
+    SendMessageW(tree, TVM_GETITEMRECT, TRUE, LPARAM(&rect));
+    DoubleClickAt(tree, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}

@@ -45,3 +45,6 @@ HWND FindDescendant(HWND parent, int controlId);
 // there first, as the hardware would.
 void DoubleClickAt(HWND window, POINT client);
 void Click(HWND button);
+// Double-clicks the editor tree's item of a card, as a user switches pages:
+// 0 the settings, 1 the system words, 2 the project words.
+void ShowEditorCard(HWND editor, int card);

@@ -44,14 +44,7 @@ protected:
         return [this] {
             editor = FindTopLevelWithControl(IDC_DICT_TREE);
             if (!editor) return false;
-            HWND tree = GetDlgItem(editor, IDC_DICT_TREE);
-            auto root = HTREEITEM(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-            auto first = HTREEITEM(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, LPARAM(root)));
-            auto system = HTREEITEM(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, LPARAM(first)));
-            RECT rect = {};
-            *reinterpret_cast<HTREEITEM*>(&rect) = system;
-            SendMessageW(tree, TVM_GETITEMRECT, TRUE, LPARAM(&rect));
-            DoubleClickAt(tree, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+            ShowEditorCard(editor, 1);
             page = GetParent(FindDescendant(editor, IDC_FUNCTION_DIAGRAM));
             grid = dynamic_cast<CVirtualGridCtrl*>(CWnd::FromHandlePermanent(GetDlgItem(page, 1)));
             EXPECT_NE(grid, nullptr);
@@ -200,14 +193,14 @@ TEST_F(WordPageTest, FindStartsAfterTheLastMatchOrThePickedRowAndDoesNotWrap) {
          }});
 }
 
-// The host's configuration file beside the module folder.
+// The host's configuration file beside a module folder of its own, so that
+// the build tree's configuration (the demo's) plays no part.
 class DiagramConfig {
 public:
-    DiagramConfig() : m_folder(CQorUtility::GetModuleUpperLevelPath() + L"\\Config") {}
-    ~DiagramConfig() {
-        DeleteFileW(File());
-        RemoveDirectoryW(m_folder);
+    explicit DiagramConfig(const ScratchDir& scratch) : m_folder(scratch.Path("Config")) {
+        CQorUtility::SetModulePath(scratch.Path("modules"));
     }
+    ~DiagramConfig() { CQorUtility::SetModulePath(CString()); }
     void Write(const char* text) {
         CreateDirectoryW(m_folder, nullptr);
         std::ofstream(File().ToUtf8(), std::ios::binary) << text;
@@ -219,7 +212,7 @@ private:
 };
 
 TEST_F(WordPageTest, TheFunctionDiagramButtonIsShownOnlyWhereTheConfigurationAllowsIt) {
-    DiagramConfig config;
+    DiagramConfig config(scratch);
     auto visible = [&] {
         bool shown = true;
         Run({OpenSystemPage(), [&] {
