@@ -7,7 +7,8 @@ packages=(
   cmake ninja-build g++ pkg-config python3
   googletest libgtest-dev libbenchmark-dev zlib1g-dev gettext
   clang libclang-rt-14-dev
-  g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  mingw-w64-tools libz-mingw-w64-dev
   wine wine64 xvfb xauth fonts-wqy-microhei
   libreoffice-calc-nogui
 )

@@ -21,16 +21,20 @@ struct Section {
 };
 
 // The file bytes at an RVA and how many of them its section holds in the
-// file; null when no section's data covers it.
+// file; null when no section's data covers it. Raw data beyond the virtual
+// size is file alignment padding, not part of the image (a virtual size of
+// 0 is left by some linkers and means the raw size).
 const unsigned char* Locate(const unsigned char* file, std::size_t fileSize, const std::vector<Section>& sections,
                             std::uint32_t rva, std::size_t& available) {
     for (const Section& section : sections) {
         if (rva < section.virtualAddress) continue;
         const std::uint64_t inSection = std::uint64_t(rva) - section.virtualAddress;
-        if (inSection >= section.rawSize) continue;
+        const std::uint32_t mapped = section.virtualSize != 0 ? std::min(section.rawSize, section.virtualSize)
+                                                               : section.rawSize;
+        if (inSection >= mapped) continue;
         const std::uint64_t offset = std::uint64_t(section.rawOffset) + inSection;
         if (offset >= fileSize) return nullptr;
-        const std::uint64_t inFile = std::min<std::uint64_t>(section.rawSize - inSection, fileSize - offset);
+        const std::uint64_t inFile = std::min<std::uint64_t>(mapped - inSection, fileSize - offset);
         available = std::size_t(inFile);
         return file + offset;
     }
@@ -58,6 +62,10 @@ private:
         const std::size_t ids = header.U16();
         if (header.Failed() || !header.Has((named + ids) * 8))
             return "a resource directory extends past the end of the resources";
+        // Directories that overlap could otherwise list far more entries than
+        // the bytes hold, and the work would grow with their square.
+        m_entryBytes += 16 + (named + ids) * 8;
+        if (m_entryBytes > m_treeSize) return "the resource directories hold more entries than fit in the resources";
         for (std::size_t i = 0; i < named + ids; ++i) {
             const std::uint32_t name = header.U32();
             const std::uint32_t target = header.U32();
@@ -73,6 +81,7 @@ private:
                     if (!error.empty()) return error;
                 }
             } else {
+                if (isString) continue;  // a language is a number
                 resource.language = std::uint16_t(name);
             }
             const bool isDirectory = (target & kHighBit) != 0;
@@ -118,6 +127,7 @@ private:
     const unsigned char* m_tree;
     std::size_t m_treeSize;
     std::set<std::uint32_t> m_visited;
+    std::size_t m_entryBytes = 0;
 };
 
 }  // namespace

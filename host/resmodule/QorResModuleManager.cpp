@@ -23,9 +23,14 @@ fs::path ToPath(const CString& text) {
 #if defined(_WIN32)
     return fs::path(std::wstring(text.GetString(), std::size_t(text.GetLength())));
 #else
-    return fs::u8path(text.ToUtf8());
+    // Hosts write Windows paths; a backslash is taken as a separator here too.
+    std::string path = text.ToUtf8();
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return fs::u8path(path);
 #endif
 }
+
+bool IsSeparator(WCHAR c) { return c == '\\' || c == '/'; }
 
 CString FromPath(const fs::path& path) {
 #if defined(_WIN32)
@@ -58,7 +63,8 @@ CQorResModuleManager::~CQorResModuleManager() = default;
 
 std::vector<CString> CQorResModuleManager::ListModules(const CString& folder, CString* error) {
     CString base = folder;
-    while (base.GetLength() > 1 && (base[base.GetLength() - 1] == '\\' || base[base.GetLength() - 1] == '/'))
+    // "C:\\" keeps its separator: "C:" would be the drive's current folder.
+    while (base.GetLength() > 1 && IsSeparator(base[base.GetLength() - 1]) && base[base.GetLength() - 2] != ':')
         base = base.Left(base.GetLength() - 1);
     const WCHAR separator = base.Find('\\') >= 0 ? WCHAR('\\') : WCHAR('/');
     std::vector<CString> names;
@@ -78,7 +84,8 @@ std::vector<CString> CQorResModuleManager::ListModules(const CString& folder, CS
         const int folded = a.CompareNoCase(b);
         return folded != 0 ? folded < 0 : a.Compare(b) < 0;
     });
-    for (CString& name : names) name = base + CString(separator) + name;
+    const bool joined = base.IsEmpty() || IsSeparator(base[base.GetLength() - 1]);
+    for (CString& name : names) name = joined ? base + name : base + CString(separator) + name;
     return names;
 }
 
@@ -115,10 +122,14 @@ ResModuleReport CQorResModuleManager::ReadModule(const CString& path, WORD langu
         report.skipReason = Text("larger than 256 MiB");
         return report;
     }
-    std::vector<BYTE> bytes(static_cast<std::size_t>(size));
     std::ifstream in(file, std::ios::binary);
-    if (!in || !in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()))) {
-        report.skipReason = Text("cannot read it");
+    if (!in) {
+        report.skipReason = Text("cannot open it");
+        return report;
+    }
+    std::vector<BYTE> bytes(static_cast<std::size_t>(size));
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()))) {
+        report.skipReason = Text("cannot read it: it ended before its " + std::to_string(size) + " bytes");
         return report;
     }
     const std::size_t before = strings.size();

@@ -12,6 +12,9 @@
 #include "base/CStringList.h"
 #include "host/resmodule/QorResModuleManager.h"
 
+// Failures show the texts, not their addresses.
+static void PrintTo(const CString& text, std::ostream* out) { *out << '"' << text.ToUtf8() << '"'; }
+
 namespace {
 
 const char* const kFolder = QOR_TEST_PE_DIR;
@@ -41,14 +44,16 @@ TEST(ResModuleTest, EachKindOfResourceGivesItsTextsInTheRequestedLanguageOnly) {
     EXPECT_TRUE(Texts("strings.dll", 0).empty()) << "neutral matches nothing";
 
     // Menus: the accelerator text after the tab is not part of the text;
-    // separators have none. The normal template first, then the extended one.
-    EXPECT_EQ(Texts("menus.dll", 0x0804),
-              List({"文件(&F)", "新建(&N)", "最近", "清除", "退出", "帮助", "编辑(&E)", "复制", "更多", "全选", "视图"}));
+    // separators have none. The named menu, then the normal and the extended one.
+    EXPECT_EQ(Texts("menus.dll", 0x0804), List({"工具", "退出", "文件(&F)", "新建(&N)", "最近", "清除", "退出", "帮助",
+                                                "编辑(&E)", "复制", "更多", "全选", "视图"}));
     EXPECT_EQ(Texts("menus.dll", 0x0407), List({"Datei"}));
+    EXPECT_TRUE(Texts("menus.dll", 0x0409).empty());
 
     // Dialogs: caption and control texts; fonts, class names, ordinals and empty texts are not texts.
     EXPECT_EQ(Texts("dialogs.dll", 0x0804), List({"设置", "名称:", "确定", "属性", "启用", "取消"}));
     EXPECT_EQ(Texts("dialogs.dll", 0x0407), List({"Einstellungen", "OK"}));
+    EXPECT_TRUE(Texts("dialogs.dll", 0x0409).empty());
 
     EXPECT_EQ(Texts("program.exe", 0x0804), List({"程序"}));
 }
@@ -76,12 +81,23 @@ TEST(ResModuleTest, AFolderIsReadInFileNameOrderSkippingWhatIsNotAModule) {
     CStringList texts;
     texts.AddTail(S("already there"));
     reader.GetResStrings(texts);
-    ASSERT_EQ(texts.GetCount(), 1 + 6 + 11 + 1);
+    ASSERT_EQ(texts.GetCount(), 1 + 6 + 13 + 1);
     EXPECT_EQ(texts.GetHead(), S("already there"));
     EXPECT_EQ(texts.GetTail(), S("程序"));
 
-    // A stop before the first module reads nothing; a folder that is not there fails.
+    // The folder written with backslashes and without a trailing separator names the same files.
+    CString backslashed = folder.Path("a");
+    backslashed = backslashed.Left(backslashed.GetLength() - 2);
+    backslashed.Replace(QSTR("/"), QSTR("\\"));
+    const std::vector<CString> paths = CQorResModuleManager::ListModules(backslashed, nullptr);
+    ASSERT_EQ(paths.size(), 4u);
+    EXPECT_EQ(paths[0], backslashed + S("\\a.DLL"));
+
+    // A stop before a module reads nothing of it and is no damage; a folder that is not there fails.
     std::atomic<bool> stop{true};
+    std::vector<CString> stopped;
+    EXPECT_TRUE(CQorResModuleManager::ReadModule(paths[0], 0x0804, stopped, &stop).skipReason.IsEmpty());
+    EXPECT_TRUE(stopped.empty());
     reader.SetStopFlag(&stop);
     ASSERT_TRUE(reader.EnumResource(folder.Path(""), 0x0804));
     EXPECT_TRUE(reader.GetReports().empty());
@@ -100,19 +116,30 @@ void Put32(std::vector<unsigned char>& b, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = (unsigned char)(v >> (8 * i));
 }
 
-// Where the resource tree starts in the file, found the way the reader does.
-std::size_t ResourceTreeOffset(const std::vector<unsigned char>& b) {
-    const std::size_t pe = Get32(b, 0x3C);
-    const std::size_t optional = pe + 24;
-    const std::size_t sections = optional + (b[pe + 20] | b[pe + 21] << 8);
-    const std::uint32_t rva = Get32(b, optional + 112 + 16);
-    for (std::size_t s = 0; s < std::size_t(b[pe + 6]); ++s) {
-        const std::size_t header = sections + s * 40;
-        const std::uint32_t va = Get32(b, header + 12);
-        if (rva >= va && rva < va + Get32(b, header + 16)) return Get32(b, header + 20) + (rva - va);
+// The resource tree of a PE32+ file as the test modules are, found
+// independently of the reader: where it starts in the file and its RVA.
+struct Tree {
+    std::size_t start = 0;
+    std::uint32_t rva = 0;
+
+    explicit Tree(const std::vector<unsigned char>& b) {
+        const std::size_t pe = Get32(b, 0x3C);
+        const std::size_t optional = pe + 24;
+        const std::size_t sections = optional + (b[pe + 20] | b[pe + 21] << 8);
+        rva = Get32(b, optional + 112 + 16);
+        for (std::size_t s = 0; s < std::size_t(b[pe + 6]); ++s) {
+            const std::size_t header = sections + s * 40;
+            const std::uint32_t va = Get32(b, header + 12);
+            if (rva >= va && rva < va + Get32(b, header + 16)) start = Get32(b, header + 20) + (rva - va);
+        }
     }
-    return 0;
-}
+    // The file offset of entry `index` of the directory at `directory` (tree offset).
+    std::size_t Entry(std::size_t directory, std::size_t index) const { return start + directory + 16 + index * 8; }
+    // The tree offset the first entry of that directory points to.
+    std::size_t First(const std::vector<unsigned char>& b, std::size_t directory) const {
+        return Get32(b, Entry(directory, 0) + 4) & 0x7FFFFFFF;
+    }
+};
 
 CString Damage(const std::vector<unsigned char>& bytes) {
     std::vector<CString> texts;
@@ -123,8 +150,8 @@ CString Damage(const std::vector<unsigned char>& bytes) {
     return reason;
 }
 
-TEST(ResModuleTest, DamagedModulesAreSkippedWithAReason) {
-    for (const char* module : {"strings.dll", "menus.dll", "dialogs.dll"}) {
+TEST(ResModuleTest, DamagedHeadersAndDirectoriesSkipTheModule) {
+    for (const char* module : {"strings.dll", "menus.dll", "dialogs.dll", "program.exe"}) {
         SCOPED_TRACE(module);
         const std::vector<unsigned char> good = Bytes(module);
         // Cut anywhere: a reason, or (cut in the padding after the data) the full answer.
@@ -140,36 +167,92 @@ TEST(ResModuleTest, DamagedModulesAreSkippedWithAReason) {
         bad[pe + 6] = 0xFF;  // 255 sections
         EXPECT_EQ(Damage(bad), S("the section table extends past the end of the file"));
 
-        const std::size_t tree = ResourceTreeOffset(good);
-        ASSERT_NE(tree, 0u);
-        // The first type entry points back at the root directory.
+        const Tree tree(good);
+        ASSERT_NE(tree.start, 0u);
+        // A type entry pointing back at the root, a name entry at its type directory.
         bad = good;
-        Put32(bad, tree + 16 + 4, 0x80000000u);
+        Put32(bad, tree.Entry(0, 0) + 4, 0x80000000u);
+        EXPECT_EQ(Damage(bad), S("the resource directory loops back on itself"));
+        bad = good;
+        const std::size_t typeDirectory = tree.First(good, 0);
+        Put32(bad, tree.Entry(typeDirectory, 0) + 4, 0x80000000u | std::uint32_t(typeDirectory));
         EXPECT_EQ(Damage(bad), S("the resource directory loops back on itself"));
         // An entry count far beyond the section.
         bad = good;
-        bad[tree + 14] = 0xFF;
-        bad[tree + 15] = 0x7F;
+        bad[tree.start + 14] = 0xFF;
+        bad[tree.start + 15] = 0x7F;
         EXPECT_EQ(Damage(bad), S("a resource directory extends past the end of the resources"));
+        // The first resource's data: where it is and how long.
+        const std::size_t data = tree.start + tree.First(good, tree.First(good, typeDirectory));
+        bad = good;
+        Put32(bad, data, 0x7FFFFFF0u);
+        EXPECT_EQ(Damage(bad), S("the data of a resource lies outside the file"));
+        bad = good;
+        Put32(bad, data + 4, 0x7FFFFFF0u);
+        EXPECT_EQ(Damage(bad), S("the data of a resource lies outside the file"));
     }
 
-    // A data entry whose size runs past the end of the file: the first data
-    // entry is the only 16-byte record whose RVA points at the string block.
-    std::vector<unsigned char> bad = Bytes("program.exe");
-    const std::size_t tree = ResourceTreeOffset(bad);
-    std::size_t typeDir = Get32(bad, tree + 16 + 4) & 0x7FFFFFFF;
-    std::size_t nameDir = Get32(bad, tree + typeDir + 16 + 4) & 0x7FFFFFFF;
-    std::size_t dataEntry = Get32(bad, tree + nameDir + 16 + 4);
-    Put32(bad, tree + dataEntry + 4, 0x7FFFFFF0u);
-    EXPECT_EQ(Damage(bad), S("the data of a resource lies outside the file"));
-    // A string length past the block: string 7 of block 1 is "程序".
-    bad = Bytes("program.exe");
-    const std::uint32_t resourceRva = Get32(bad, Get32(bad, 0x3C) + 24 + 112 + 16);
-    const std::size_t block = tree + (Get32(bad, tree + dataEntry) - resourceRva);
-    ASSERT_EQ(bad[block + 14], 2);
-    bad[block + 14] = 0xFF;
-    bad[block + 15] = 0xFF;
-    EXPECT_EQ(Damage(bad), S("a string-table entry runs past the end of its block"));
+    // Menu TOOLS is the first name of type 4, before the numbered ones.
+    std::vector<unsigned char> bad = Bytes("menus.dll");
+    const Tree tree(bad);
+    const std::size_t name = tree.Entry(tree.First(bad, 0), 0);
+    ASSERT_EQ(Get32(bad, name) >> 31, 1u);
+    Put32(bad, name, 0x8FFFFFF0u);
+    EXPECT_EQ(Damage(bad), S("a resource name extends past the end of the resources"));
+}
+
+// The Chinese payload of the first name of the first type of a module, to be
+// damaged in place.
+struct Payload {
+    std::vector<unsigned char> bytes;
+    std::size_t at = 0, sizeField = 0;
+
+    explicit Payload(const char* module) : bytes(Bytes(module)) {
+        const Tree tree(bytes);
+        const std::size_t languages = tree.First(bytes, tree.First(bytes, 0));
+        std::size_t index = 0;
+        while (Get32(bytes, tree.Entry(languages, index)) != 0x0804) ++index;
+        const std::size_t entry = tree.start + Get32(bytes, tree.Entry(languages, index) + 4);
+        at = tree.start + (Get32(bytes, entry) - tree.rva);
+        sizeField = entry + 4;
+    }
+    std::uint32_t Size() const { return Get32(bytes, sizeField); }
+    // The offset of the first occurrence of a UTF-16 text in the payload.
+    std::size_t Find(const char16_t* text) const {
+        const std::u16string wanted(text);
+        for (std::size_t i = at; i + wanted.size() * 2 <= at + Size(); i += 2) {
+            bool same = true;
+            for (std::size_t c = 0; c < wanted.size() && same; ++c)
+                same = (bytes[i + 2 * c] | bytes[i + 2 * c + 1] << 8) == wanted[c];
+            if (same) return i - at;
+        }
+        ADD_FAILURE() << "text not in the resource";
+        return 0;
+    }
+};
+
+TEST(ResModuleTest, DamagedPayloadsSkipTheModule) {
+    // String 7 of block 1 of the program is "程序": a count past the block.
+    Payload strings("program.exe");
+    ASSERT_EQ(strings.bytes[strings.at + 14], 2);
+    strings.bytes[strings.at + 14] = 0xFF;
+    strings.bytes[strings.at + 15] = 0xFF;
+    EXPECT_EQ(Damage(strings.bytes), S("a string-table entry runs past the end of its block"));
+
+    // The dialog ends inside its caption "设置", whose terminator is gone.
+    Payload dialog("dialogs.dll");
+    Put32(dialog.bytes, dialog.sizeField, std::uint32_t(dialog.Find(u"设置") + 4));
+    EXPECT_EQ(Damage(dialog.bytes), S("a dialog's template runs past the end of the resource"));
+
+    // The named menu's items lose their end marks: the items run on past the resource.
+    Payload menu("menus.dll");
+    for (std::size_t i = menu.at + 4; i < menu.at + menu.Size(); i += 2)
+        if (menu.bytes[i] & 0x80) menu.bytes[i] &= 0x7F;
+    EXPECT_EQ(Damage(menu.bytes), S("a menu's items run past the end of the resource"));
+    // A menu template version that does not exist.
+    menu = Payload("menus.dll");
+    menu.bytes[menu.at] = 7;
+    EXPECT_EQ(Damage(menu.bytes), S("a menu has an unknown template version"));
 }
 
 }  // namespace
