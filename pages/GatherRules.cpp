@@ -37,9 +37,10 @@ GatherCounts MergeGatheredTexts(CQorDictionaryManager& manager, DICTMODE mode, c
     GatherCounts counts;
     CQorDictionaryWord* master = MasterList(manager, mode);
     if (!master) return counts;
+    // One time for the call: callers merge in slices of milliseconds.
+    const COleDateTime now = COleDateTime::GetCurrentTime();
     for (std::size_t i = 0; i < count; ++i) {
         const CString& text = texts[i];
-        const COleDateTime now = COleDateTime::GetCurrentTime();
         auto word = NewEntry(text, CString(), now);
         if (!master->AddWord(word.get())) continue;  // empty or already known
         word.release();

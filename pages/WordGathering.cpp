@@ -97,7 +97,7 @@ int GatherMerger::MergeSlice(std::size_t maxTexts) {
 
 int GatherMerger::MergeFor(std::chrono::steady_clock::duration budget) {
     // Slices small enough that the budget is overrun by well under a millisecond.
-    constexpr std::size_t kTextsPerSlice = 200;
+    constexpr std::size_t kTextsPerSlice = 50;
     const auto end = std::chrono::steady_clock::now() + budget;
     int completed = 0;
     do {

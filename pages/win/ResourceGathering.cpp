@@ -6,7 +6,7 @@
 namespace {
 // Work per tick: input and painting, which come before timer messages,
 // wait at most this long.
-constexpr std::chrono::milliseconds kMergeBudget(8);
+constexpr std::chrono::milliseconds kMergeBudget(5);
 constexpr UINT kMergePeriodMs = USER_TIMER_MINIMUM;
 }  // namespace
 
@@ -72,8 +72,11 @@ CResourceGathering::Step CResourceGathering::OnMergeTimer() {
     step.modulesDone = m_merger->MergeFor(kMergeBudget);
     step.changed = m_merger->GetCounts().wordsAdded != wordsBefore;
     step.complete = m_merger->IsComplete();
-    // Nothing left to merge: the next post wakes the timer again.
+    // Nothing left to merge: the next post wakes the timer again. Otherwise
+    // the period starts anew after this tick, so that the thread is idle
+    // between ticks and other timers get their turn too.
     if (step.complete || !m_merger->HasWaitingTexts()) KillTimer(m_page, kMergeTimer);
+    else SetTimer(m_page, kMergeTimer, kMergePeriodMs, nullptr);
     if (step.complete) m_merger.reset();
     return step;
 }

@@ -315,7 +315,12 @@ void CWordPage::OnMergeTimer() {
     const CResourceGathering::Step step = m_gathering.OnMergeTimer();
     if (step.moduleCount >= 0) m_progress.SetRange32(0, step.moduleCount);
     for (int i = 0; i < step.modulesDone; ++i) m_progress.StepIt();
-    if (step.changed) BindRows();
+    // The grid follows a few times a second: a repaint per tick would cost
+    // more than the merge.
+    if (step.changed && GetTickCount64() - m_rowsBoundAt >= 250) {
+        BindRows();
+        m_rowsBoundAt = GetTickCount64();
+    }
     if (step.complete) FinishGathering();
 }
 

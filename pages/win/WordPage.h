@@ -76,6 +76,7 @@ private:
     CProgressCtrl m_progress;
     CResourceGathering m_gathering;
     std::unique_ptr<BusyControls> m_gatheringBusy;  // while gathering
+    ULONGLONG m_rowsBoundAt = 0;                    // the grid's last update during a gathering
 };
 
 // The system dictionary's words.
