@@ -13,6 +13,7 @@
 
 #include "ModalAnswerer.h"
 #include "ModalDriver.h"
+#include "WordPageDriver.h"
 #include "TestSupport.h"
 #include "WinTestSupport.h"
 #include "base/CStringList.h"
@@ -39,7 +40,7 @@ int ThreadsOfThisProcess() {
 
 void CopyInto(const CString& from, const CString& to) { ASSERT_TRUE(CopyFileW(from, to, FALSE)) << to.ToUtf8(); }
 
-class GatherPageTest : public ::testing::Test {
+class GatherPageTest : public ::testing::Test, protected WordPageDriver {
 protected:
     void SetUp() override {
         for (const char* word : {"Motor", "Drive"}) {
@@ -69,23 +70,6 @@ protected:
             << "[FunctionDiagramExportDictory]\r\nVisible=1\r\n";
     }
 
-    ModalDriver::Step OpenSystemPage() {
-        return [this] {
-            editor = FindTopLevelWithControl(IDC_DICT_TREE);
-            if (!editor) return false;
-            ShowEditorCard(editor, 1);
-            page = GetParent(FindDescendant(editor, IDC_FUNCTION_DIAGRAM));
-            grid = dynamic_cast<CVirtualGridCtrl*>(CWnd::FromHandlePermanent(GetDlgItem(page, 1)));
-            EXPECT_NE(grid, nullptr);
-            return true;
-        };
-    }
-    ModalDriver::Step Press(int button) {
-        return [this, button] {
-            PostMessageW(GetDlgItem(page, button), BM_CLICK, 0, 0);
-            return true;
-        };
-    }
     ModalDriver::Step Close(int button) {
         return [this, button] {
             Click(GetDlgItem(editor, button));
@@ -107,9 +91,6 @@ protected:
     TestDictionary dict;  // English (the system language) and German, both enabled
     ScratchDir scratch;
     CQorDictManager facade;
-    HWND editor = nullptr;
-    HWND page = nullptr;
-    CVirtualGridCtrl* grid = nullptr;
     int modified = 0;
 };
 

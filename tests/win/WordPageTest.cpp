@@ -9,6 +9,7 @@
 
 #include "ModalAnswerer.h"
 #include "ModalDriver.h"
+#include "WordPageDriver.h"
 #include "TestSupport.h"
 #include "WinTestSupport.h"
 #include "editor/QorDictManager.h"
@@ -23,7 +24,7 @@ namespace {
 
 CString S(const char* utf8) { return CString::FromUtf8(utf8); }
 
-class WordPageTest : public ::testing::Test {
+class WordPageTest : public ::testing::Test, protected WordPageDriver {
 protected:
     void SetUp() override {
         for (const char* word : {"Motor", "Drive", "Speed", "Brake", "Gear"}) AddWord(word);
@@ -39,24 +40,6 @@ protected:
     CQorDictionaryWord* Master() { return dict.manager.GetSysDictWord(); }
     CString Original(int row) { return WordAtRow(*Master(), row)->GetOriginalCharacter(); }
 
-    // Opens the editor and brings the system words to the front.
-    ModalDriver::Step OpenSystemPage() {
-        return [this] {
-            editor = FindTopLevelWithControl(IDC_DICT_TREE);
-            if (!editor) return false;
-            ShowEditorCard(editor, 1);
-            page = GetParent(FindDescendant(editor, IDC_FUNCTION_DIAGRAM));
-            grid = dynamic_cast<CVirtualGridCtrl*>(CWnd::FromHandlePermanent(GetDlgItem(page, 1)));
-            EXPECT_NE(grid, nullptr);
-            return true;
-        };
-    }
-    ModalDriver::Step Press(int button) {
-        return [this, button] {
-            PostMessageW(GetDlgItem(page, button), BM_CLICK, 0, 0);
-            return true;
-        };
-    }
     // Types into a cell as a user does: F2, the text, Enter.
     void TypeIntoCell(int row, int column, const wchar_t* text) {
         grid->SetCurSel(row, column);
@@ -77,9 +60,6 @@ protected:
     TestDictionary dict;  // English (the system language) and German, both enabled
     ScratchDir scratch;
     CQorDictManager facade;
-    HWND editor = nullptr;
-    HWND page = nullptr;
-    CVirtualGridCtrl* grid = nullptr;
     int modified = 0;
 };
 

@@ -75,6 +75,8 @@ DWORD TakeLanguageOption(Arguments& args) {
     return DWORD(number);
 }
 
+std::string Plural(long n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
+
 void RejectOptions(const Arguments& args) {
     for (const std::string& arg : args)
         if (arg.size() > 2 && arg.rfind("--", 0) == 0) throw UsageError("unknown option '" + arg + "'");

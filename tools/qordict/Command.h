@@ -49,6 +49,8 @@ DWORD TakeLanguageOption(Arguments& args);
 // UsageError when args still holds an option (anything starting with "--").
 void RejectOptions(const Arguments& args);
 void PrintError(const std::string& message);
+// "1 word", "2 words".
+std::string Plural(long n, const char* what);
 void WriteOut(const std::string& utf8);  // to stdout, bytes as given
 
 }  // namespace qordict

@@ -10,8 +10,6 @@ namespace {
 
 constexpr DWORD kResourceLanguage = 0x0804;  // the language the host's modules are written in
 
-std::string Plural(long n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
-
 int RunGather(const Arguments& given) {
     Arguments args = given;
     const DICTMODE mode = TakeModeOption(args);

@@ -8,8 +8,6 @@
 namespace qordict {
 namespace {
 
-std::string Plural(long n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
-
 int RunImport(const Arguments& given) {
     Arguments args = given;
     const DICTMODE mode = TakeModeOption(args);
