@@ -155,23 +155,35 @@ std::string CString::ToUtf8() const {
     return Utf16ToUtf8(reinterpret_cast<const char16_t*>(m_pszData), std::size_t(GetLength()));
 }
 
-int CString::Compare(const WCHAR* other) const noexcept {
-    const WCHAR* a = m_pszData;
-    const WCHAR* b = other ? other : NilHeader()->Chars();
-    for (;; ++a, ++b) {
-        if (*a != *b) return (unsigned(*a) < unsigned(*b)) ? -1 : 1;
-        if (!*a) return 0;
+namespace {
+
+int CompareUnits(const WCHAR* a, int na, const WCHAR* b, int nb, bool fold) noexcept {
+    for (int i = 0, n = na < nb ? na : nb; i < n; ++i) {
+        WCHAR x = fold ? QorToUpper(a[i]) : a[i];
+        WCHAR y = fold ? QorToUpper(b[i]) : b[i];
+        if (x != y) return (unsigned(x) < unsigned(y)) ? -1 : 1;
     }
+    return na == nb ? 0 : (na < nb ? -1 : 1);
+}
+
+int TerminatedLength(const WCHAR* text) noexcept { return text ? int(QorStrLen(text)) : 0; }
+
+}  // namespace
+
+int CString::Compare(const CString& other) const noexcept {
+    return CompareUnits(m_pszData, GetLength(), other.m_pszData, other.GetLength(), false);
+}
+
+int CString::Compare(const WCHAR* other) const noexcept {
+    return CompareUnits(m_pszData, GetLength(), other, TerminatedLength(other), false);
+}
+
+int CString::CompareNoCase(const CString& other) const noexcept {
+    return CompareUnits(m_pszData, GetLength(), other.m_pszData, other.GetLength(), true);
 }
 
 int CString::CompareNoCase(const WCHAR* other) const noexcept {
-    const WCHAR* a = m_pszData;
-    const WCHAR* b = other ? other : NilHeader()->Chars();
-    for (;; ++a, ++b) {
-        WCHAR x = QorToUpper(*a), y = QorToUpper(*b);
-        if (x != y) return (unsigned(x) < unsigned(y)) ? -1 : 1;
-        if (!x) return 0;
-    }
+    return CompareUnits(m_pszData, GetLength(), other, TerminatedLength(other), true);
 }
 
 void CString::Empty() noexcept { Release(); }

@@ -38,7 +38,12 @@ public:
 
     // Comparison: Compare is ordinal by code unit; CompareNoCase folds a-z only,
     // the same rule as MakeUpper, so it agrees with the dictionary's keys.
+    // Both take this string's whole length, and another CString's: an embedded
+    // NUL is a code unit, so "AB" < "AB\0C", as with ==, the dictionary's index
+    // and the file, which keeps both. A plain pointer ends at its first NUL.
+    int Compare(const CString& other) const noexcept;
     int Compare(const WCHAR* other) const noexcept;
+    int CompareNoCase(const CString& other) const noexcept;
     int CompareNoCase(const WCHAR* other) const noexcept;
 
     // Changes

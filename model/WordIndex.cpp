@@ -1,24 +1,55 @@
 #include "model/WordIndex.h"
 
+#include "base/SipHash.h"
+
+#include <chrono>
+#include <random>
 #include <utility>
 
 namespace {
+
 constexpr std::size_t npos = std::size_t(-1);
+
+struct HashSecret {
+    std::uint64_t k0, k1;
+};
+
+HashSecret MakeSecret() noexcept {
+    // random_device is the real source; the clock and an address only matter
+    // if it is unavailable, so that the secret still differs between runs.
+    std::uint64_t a = 0, b = 0;
+    try {
+        std::random_device device;
+        a = (std::uint64_t(device()) << 32) ^ device();
+        b = (std::uint64_t(device()) << 32) ^ device();
+    } catch (...) {
+    }
+    static int anchor;
+    a ^= std::uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    b ^= std::uint64_t(reinterpret_cast<std::uintptr_t>(&anchor)) * 0x9e3779b97f4a7c15u;
+    return {a, b};
 }
 
-std::uint32_t CWordIndex::Hash(const CString& text) noexcept {
-    // FNV-1a over the case-folded code units, then a final mix so that the
-    // low bits used for the slot depend on every unit.
-    std::uint32_t h = 2166136261u;
+const HashSecret& Secret() noexcept {
+    static const HashSecret secret = MakeSecret();
+    return secret;
+}
+
+}  // namespace
+
+std::uint64_t CWordIndex::Hash(const CString& text) noexcept {
+    // SipHash-1-3 over the case-folded UTF-16LE bytes of the text.
+    const HashSecret& key = Secret();
+    SipHasher<1, 3> hasher(key.k0, key.k1);
     const WCHAR* p = text.GetString();
-    for (int i = 0, n = text.GetLength(); i < n; ++i) {
-        h ^= std::uint32_t(QorToUpper(p[i]));
-        h *= 16777619u;
-    }
-    h ^= h >> 16;
-    h *= 0x7feb352du;
-    h ^= h >> 15;
-    return h;
+    int n = text.GetLength();
+    int i = 0;
+    for (; i + 4 <= n; i += 4)
+        hasher.Absorb(std::uint64_t(QorToUpper(p[i])) | std::uint64_t(QorToUpper(p[i + 1])) << 16 |
+                      std::uint64_t(QorToUpper(p[i + 2])) << 32 | std::uint64_t(QorToUpper(p[i + 3])) << 48);
+    std::uint64_t tail = 0;
+    for (int shift = 0; i < n; ++i, shift += 16) tail |= std::uint64_t(QorToUpper(p[i])) << shift;
+    return hasher.Finish(tail, std::uint64_t(n) * 2);
 }
 
 bool CWordIndex::SameKey(const CString& a, const CString& b) noexcept {
@@ -32,7 +63,7 @@ bool CWordIndex::SameKey(const CString& a, const CString& b) noexcept {
     return true;
 }
 
-std::size_t CWordIndex::FindSlot(const CString& text, std::uint32_t hash) const noexcept {
+std::size_t CWordIndex::FindSlot(const CString& text, std::uint64_t hash) const noexcept {
     if (m_slots.empty()) return npos;
     std::size_t mask = m_slots.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
@@ -47,7 +78,7 @@ CQorDictWordElement* CWordIndex::Find(const CString& text) const noexcept {
     return i == npos ? nullptr : m_slots[i].entry;
 }
 
-std::size_t CWordIndex::Probe(const CString& key, std::uint32_t hash, bool& found) const noexcept {
+std::size_t CWordIndex::Probe(const CString& key, std::uint64_t hash, bool& found) const noexcept {
     std::size_t mask = m_slots.size() - 1;
     std::size_t i = hash & mask;
     for (; m_slots[i].entry; i = (i + 1) & mask) {
@@ -60,7 +91,7 @@ std::size_t CWordIndex::Probe(const CString& key, std::uint32_t hash, bool& foun
     return i;
 }
 
-void CWordIndex::Place(std::size_t slot, const CString& key, CQorDictWordElement* entry, std::uint32_t hash) noexcept {
+void CWordIndex::Place(std::size_t slot, const CString& key, CQorDictWordElement* entry, std::uint64_t hash) noexcept {
     m_slots[slot].key = key;
     m_slots[slot].entry = entry;
     m_slots[slot].hash = hash;
@@ -74,7 +105,7 @@ void CWordIndex::MakeRoomForOneMore() {
 
 void CWordIndex::Set(const CString& key, CQorDictWordElement* entry) {
     MakeRoomForOneMore();
-    std::uint32_t hash = Hash(key);
+    std::uint64_t hash = Hash(key);
     bool found;
     std::size_t i = Probe(key, hash, found);
     if (found) m_slots[i].entry = entry;
@@ -83,7 +114,7 @@ void CWordIndex::Set(const CString& key, CQorDictWordElement* entry) {
 
 bool CWordIndex::Insert(const CString& key, CQorDictWordElement* entry) {
     MakeRoomForOneMore();
-    std::uint32_t hash = Hash(key);
+    std::uint64_t hash = Hash(key);
     bool found;
     std::size_t i = Probe(key, hash, found);
     if (found) return false;

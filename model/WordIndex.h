@@ -12,7 +12,10 @@ class CQorDictWordElement;
 // answers of an ordered map keyed by the upper-cased text (replace on set,
 // erase by key), but as an open-addressing hash table whose hash and equality
 // fold case on the fly: a look-up neither copies nor allocates, and a stored
-// key shares its buffer with the entry's original string.
+// key shares its buffer with the entry's original string. Keys come from files
+// anyone may write, so the hash is keyed with a per-process random secret:
+// without the secret nobody can choose keys that pile up in one probe run.
+// A key is its whole length: an embedded NUL is a code unit like any other.
 class CWordIndex {
 public:
     CWordIndex() = default;
@@ -34,14 +37,14 @@ private:
     struct Slot {
         CString key;
         CQorDictWordElement* entry = nullptr;  // null marks a free slot
-        std::uint32_t hash = 0;
+        std::uint64_t hash = 0;
     };
-    static std::uint32_t Hash(const CString& text) noexcept;
+    static std::uint64_t Hash(const CString& text) noexcept;
     static bool SameKey(const CString& a, const CString& b) noexcept;
-    std::size_t FindSlot(const CString& text, std::uint32_t hash) const noexcept;  // slot or npos
+    std::size_t FindSlot(const CString& text, std::uint64_t hash) const noexcept;  // slot or npos
     // The slot holding the key, or else the free slot where it belongs.
-    std::size_t Probe(const CString& key, std::uint32_t hash, bool& found) const noexcept;
-    void Place(std::size_t slot, const CString& key, CQorDictWordElement* entry, std::uint32_t hash) noexcept;
+    std::size_t Probe(const CString& key, std::uint64_t hash, bool& found) const noexcept;
+    void Place(std::size_t slot, const CString& key, CQorDictWordElement* entry, std::uint64_t hash) noexcept;
     void MakeRoomForOneMore();
     void Grow(std::size_t minimumSlots);
 
