@@ -5,14 +5,17 @@ list(APPEND QOR_PORTABLE_SOURCES
   sheets/CsvReader.cpp
   sheets/CsvWriter.cpp
   sheets/OoxmlText.cpp
+  sheets/SheetCells.cpp
   sheets/SheetData.cpp
   sheets/WordSheetExporter.cpp
   sheets/WordSheetImporter.cpp
   sheets/WordSheetLayout.cpp
   sheets/WorkbookFile.cpp
+  sheets/WorkbookPackage.cpp
   sheets/XlsxReader.cpp
   sheets/XlsxWriter.cpp
   sheets/XmlScanner.cpp
+  sheets/ZipPartReader.cpp
   sheets/ZipReader.cpp
   sheets/ZipWriter.cpp
 )

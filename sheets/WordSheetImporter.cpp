@@ -33,52 +33,60 @@ CSheetImportReport CWordSheetImporter::ImportSheet(const CSheetData& sheet, IShe
     if (!master) return report;
 
     const bool withTranslations = columns - 2 == long(m_languages.size());
-    for (long row = 1; row < rows; ++row) {
+    // Column B only matters when the used range reaches it.
+    const long needed = columns < 2 ? 0 : withTranslations ? columns : 2;
+    sheet.VisitRows(1, rows, needed, [&](long, const std::vector<CString>& texts) {
         progress->StepIt();
         if (progress->IsBreaked()) {
             report.stopped = true;
-            break;
+            return false;
         }
         ++report.rowsRead;
-        const CString original = columns >= 2 ? sheet.GetText(row, 1) : CString();
-        if (original.IsEmpty()) continue;
-        if (!withTranslations) report.translationsIgnored = true;
-
-        CQorDictWordElement* word = master->FindWord(original);
-        if (!word) {
-            auto added = std::make_unique<CQorDictWordElement>();
-            added->SetOriginalCharacter(original);
-            if (!master->AddWord(added.get())) continue;
-            word = added.release();
-            ++report.wordsAdded;
-        }
-        if (!withTranslations) continue;
-        for (std::size_t i = 0; i < m_languages.size(); ++i) {
-            CString text = sheet.GetText(row, long(2 + i));
-            text.Replace(QSTR("***"), QSTR(""));
-            CQorDictWordElement* entry = m_languages[i]->FindWord(m_mode, original);
-            if (entry) {
-                if (entry->GetDisplayCharacter() != text) {
-                    entry->SetDisplayCharacter(text);
-                    ++report.translationsChanged;
-                }
-                continue;
-            }
-            auto copy = std::make_unique<CQorDictWordElement>();
-            *copy = *word;
-            copy->SetDisplayCharacter(text);
-            if (m_languages[i]->AddWord(m_mode, copy.get())) {
-                copy.release();
-                ++report.translationsAdded;
-            }
-        }
-    }
+        if (needed > 0) MergeRow(master, texts, withTranslations, report);
+        return true;
+    });
 
     if (report.Changed() && !m_manager->GetFile().IsEmpty()) {
         report.saved = m_manager->Save() != 0;
         if (!report.saved) report.saveError = m_manager->GetLastFileError();
     }
     return report;
+}
+
+void CWordSheetImporter::MergeRow(CQorDictionaryWord* master, const std::vector<CString>& texts, bool withTranslations,
+                                  CSheetImportReport& report) {
+    const CString& original = texts[1];
+    if (original.IsEmpty()) return;
+    if (!withTranslations) report.translationsIgnored = true;
+
+    CQorDictWordElement* word = master->FindWord(original);
+    if (!word) {
+        auto added = std::make_unique<CQorDictWordElement>();
+        added->SetOriginalCharacter(original);
+        if (!master->AddWord(added.get())) return;
+        word = added.release();
+        ++report.wordsAdded;
+    }
+    if (!withTranslations) return;
+    for (std::size_t i = 0; i < m_languages.size(); ++i) {
+        CString text = texts[2 + i];
+        text.Replace(QSTR("***"), QSTR(""));
+        CQorDictWordElement* entry = m_languages[i]->FindWord(m_mode, original);
+        if (entry) {
+            if (entry->GetDisplayCharacter() != text) {
+                entry->SetDisplayCharacter(text);
+                ++report.translationsChanged;
+            }
+            continue;
+        }
+        auto copy = std::make_unique<CQorDictWordElement>();
+        *copy = *word;
+        copy->SetDisplayCharacter(text);
+        if (m_languages[i]->AddWord(m_mode, copy.get())) {
+            copy.release();
+            ++report.translationsAdded;
+        }
+    }
 }
 
 std::vector<CSheetImportReport> CWordSheetImporter::ImportWorkbook(const CWorkbookData& workbook,

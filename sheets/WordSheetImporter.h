@@ -8,6 +8,7 @@
 #include "sheets/SheetData.h"
 
 class CQorDictionaryManager;
+class CQorDictionaryWord;
 class CQorLanguageDict;
 class ISheetProgress;
 
@@ -37,7 +38,8 @@ struct QOR_API CSheetImportReport {
 // has no entry, becomes a new entry copied from the master entry. A sheet's
 // rows are those of its used range after the first, counted from row 2.
 // After each sheet that changed something the dictionary is saved, when it
-// has a file.
+// has a file. Rows are merged as the sheet hands them over, so a CSV sheet is
+// parsed row by row while it is merged.
 class QOR_API CWordSheetImporter {
 public:
     CWordSheetImporter(CQorDictionaryManager* manager, DICTMODE mode, std::vector<CQorLanguageDict*> languages);
@@ -47,6 +49,10 @@ public:
     std::vector<CSheetImportReport> ImportWorkbook(const CWorkbookData& workbook, ISheetProgress* progress);
 
 private:
+    // texts: the row's columns A, B and, with translations, one per language.
+    void MergeRow(CQorDictionaryWord* master, const std::vector<CString>& texts, bool withTranslations,
+                  CSheetImportReport& report);
+
     CQorDictionaryManager* m_manager;
     DICTMODE m_mode;
     std::vector<CQorLanguageDict*> m_languages;

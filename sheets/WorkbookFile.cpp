@@ -1,6 +1,6 @@
 #include "sheets/WorkbookFile.h"
 
-#include <vector>
+#include <string>
 
 #include "base/CFile.h"
 #include "sheets/CsvReader.h"
@@ -11,7 +11,10 @@
 
 namespace {
 
-constexpr std::uint64_t kMaxFileSize = 1ull << 30;
+// A workbook is held while it is read, its cells besides (CZipLimits); a CSV
+// file's text is what its sheet keeps. Both bound the memory a file can take.
+constexpr std::uint64_t kMaxWorkbookSize = 128ull << 20;
+constexpr std::uint64_t kMaxCsvSize = 256ull << 20;
 
 CString BaseName(const CString& path) {
     int start = 0;
@@ -39,17 +42,24 @@ bool QorReadWorkbookFile(const CString& path, CWorkbookData& out, CString& error
         return false;
     }
     try {
+        const bool csv = QorIsCsvPath(path);
         const std::uint64_t length = file.GetLength();
-        if (length > kMaxFileSize) throw CSheetException("the file is too large to read (over 1 GiB)");
-        std::vector<unsigned char> bytes(std::size_t(length) + 1);  // +1: data() of an empty file
+        const std::uint64_t limit = csv ? kMaxCsvSize : kMaxWorkbookSize;
+        if (length > limit)
+            throw CSheetException("the file is too large to read (over " + std::to_string(limit >> 20) + " MiB)");
+        std::string bytes(std::size_t(length), '\0');
         std::size_t got = 0;
         while (got < length) {
-            const std::size_t n = file.Read(bytes.data() + got, std::size_t(length) - got);
+            const std::size_t n = file.Read(&bytes[got], std::size_t(length) - got);
             if (n == 0) break;
             got += n;
         }
-        out = QorIsCsvPath(path) ? QorReadCsv(bytes.data(), got, BaseName(path).Left(31))
-                                 : QorReadXlsx(bytes.data(), got);
+        bytes.resize(got);
+        if (csv) {
+            out = QorReadCsv(std::move(bytes), BaseName(path).Left(31));
+        } else {
+            out = QorReadXlsx(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+        }
         return true;
     } catch (const CFileException& e) {
         out.sheets.clear();

@@ -2,69 +2,29 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <deque>
+#include <set>
 
 #include "sheets/CellReference.h"
 #include "sheets/OoxmlText.h"
 #include "sheets/SheetError.h"
+#include "sheets/WorkbookPackage.h"
 #include "sheets/XmlScanner.h"
 
 namespace {
 
-struct Relationship {
-    std::string type;
-    std::string target;  // part name, resolved
-};
+// UTF-8 bytes of one text, far above the 32767 characters a cell holds in
+// Excel: more is only a way to fill memory.
+constexpr std::size_t kMaxText = 1u << 20;
+// What a kept cell or string costs besides its characters, as the budget
+// counts it: the entry, and the text's own buffer.
+constexpr std::uint64_t kCellCost = 32;
+constexpr std::uint64_t kTextCost = 48;
 
-bool EndsWith(const std::string& text, const char* suffix) {
-    const std::size_t n = std::char_traits<char>::length(suffix);
-    return text.size() >= n && text.compare(text.size() - n, n, suffix) == 0;
-}
+std::uint64_t TextCost(const CString& text) { return kTextCost + 2 * std::uint64_t(text.GetLength()); }
 
-// The part a relationship target names, seen from the folder of its source.
-std::string ResolveTarget(const std::string& sourceFolder, const std::string& target) {
-    std::string path = target[0] == '/' ? target.substr(1) : sourceFolder + target;
-    std::vector<std::string> segments;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t slash = path.find('/', start);
-        if (slash == std::string::npos) slash = path.size();
-        const std::string segment = path.substr(start, slash - start);
-        if (segment == "..") {
-            if (!segments.empty()) segments.pop_back();
-        } else if (!segment.empty() && segment != ".") {
-            segments.push_back(segment);
-        }
-        start = slash + 1;
-    }
-    std::string resolved;
-    for (const std::string& segment : segments) resolved += (resolved.empty() ? "" : "/") + segment;
-    return resolved;
-}
-
-std::string FolderOf(const std::string& part) {
-    const std::size_t slash = part.rfind('/');
-    return slash == std::string::npos ? std::string() : part.substr(0, slash + 1);
-}
-
-// The relationships of a part, by ID; none when the part has no .rels.
-std::map<std::string, Relationship> ReadRelationships(const CZipReader& zip, const std::string& part) {
-    std::map<std::string, Relationship> relationships;
-    const std::string folder = FolderOf(part);
-    const std::string relsName = folder + "_rels/" + part.substr(folder.size()) + ".rels";
-    if (!zip.Has(relsName)) return relationships;
-    const std::string xml = zip.Extract(relsName);
-    CXmlScanner scanner(xml, relsName);
-    std::string id, type, target, mode;
-    for (CXmlScanner::Token token; (token = scanner.Next()) != CXmlScanner::End;) {
-        if (token != CXmlScanner::StartTag || scanner.Name() != "Relationship") continue;
-        if (!scanner.Attribute("Id", id) || !scanner.Attribute("Type", type) || !scanner.Attribute("Target", target) ||
-            target.empty())
-            scanner.Fail("has a malformed relationship");
-        if (scanner.Attribute("TargetMode", mode) && mode == "External") continue;
-        relationships[id] = Relationship{type, ResolveTarget(folder, target)};
-    }
-    return relationships;
+void CheckLength(const std::string& text, const CXmlScanner& scanner) {
+    if (text.size() > kMaxText) scanner.Fail("holds a text too long for a cell");
 }
 
 CString DecodedText(const std::string& utf8) { return QorDecodeCellEscapes(CString::FromUtf8(utf8)); }
@@ -88,7 +48,10 @@ void ReadStringItem(CXmlScanner& scanner, std::string& text) {
             else if (scanner.Name() == "t") inText = false;
             break;
         case CXmlScanner::Text:
-            if (inText) scanner.AppendText(text);
+            if (inText) {
+                scanner.AppendText(text);
+                CheckLength(text, scanner);
+            }
             break;
         case CXmlScanner::End:
             return;
@@ -96,16 +59,16 @@ void ReadStringItem(CXmlScanner& scanner, std::string& text) {
     }
 }
 
-std::vector<CString> ReadSharedStrings(const CZipReader& zip, const std::string& part) {
-    std::vector<CString> strings;
-    const std::string xml = zip.Extract(part);
-    CXmlScanner scanner(xml, part);
+std::deque<CString> ReadSharedStrings(CWorkbookPackage& package, const std::string& part) {
+    std::deque<CString> strings;
+    CXmlScanner scanner(package.Read(part), part);
     std::string text;
     for (CXmlScanner::Token token; (token = scanner.Next()) != CXmlScanner::End;) {
         if (token == CXmlScanner::StartTag && scanner.Name() == "si") {
             text.clear();
             ReadStringItem(scanner, text);
             strings.push_back(DecodedText(text));
+            package.Charge(TextCost(strings.back()));
         }
     }
     return strings;
@@ -124,11 +87,11 @@ CString NumberText(const std::string& value, const CXmlScanner& scanner) {
     return CString::FromUtf8(buffer, std::char_traits<char>::length(buffer));
 }
 
-CSheetData ReadWorksheet(const CZipReader& zip, const std::string& part, const CString& name,
-                         const std::vector<CString>& sharedStrings) {
+CSheetData ReadWorksheet(CWorkbookPackage& package, const std::string& part, const CString& name,
+                         const std::deque<CString>& sharedStrings) {
     CSheetData sheet(name);
-    const std::string xml = zip.Extract(part);
-    CXmlScanner scanner(xml, part);
+    CXmlScanner scanner(package.Read(part), part);
+    bool atRoot = true;
     long row = -1;
     long column = -1;
     bool inSheetData = false;
@@ -136,11 +99,17 @@ CSheetData ReadWorksheet(const CZipReader& zip, const std::string& part, const C
     bool inCell = false, inValue = false, hasValue = false, hasInline = false;
     for (CXmlScanner::Token token; (token = scanner.Next()) != CXmlScanner::End;) {
         if (token == CXmlScanner::Text) {
-            if (inValue) scanner.AppendText(value);
+            if (inValue) {
+                scanner.AppendText(value);
+                CheckLength(value, scanner);
+            }
             continue;
         }
         const std::string_view tag = scanner.Name();
         if (token == CXmlScanner::StartTag) {
+            if (atRoot && tag != "worksheet")
+                throw CSheetException("the worksheet \"" + name.ToUtf8() + "\" of the workbook is not a worksheet");
+            atRoot = false;
             if (tag == "sheetData") {
                 inSheetData = true;
             } else if (!inSheetData) {
@@ -186,17 +155,22 @@ CSheetData ReadWorksheet(const CZipReader& zip, const std::string& part, const C
                 inValue = false;
             } else if (tag == "c" && inCell) {
                 inCell = false;
+                if (!hasValue && !(hasInline && type == "inlineStr")) {
+                    // A cell with a format and no value.
+                    sheet.AddEmptyCell(row, column);
+                    continue;
+                }
                 CString text;
+                bool shared = false;
                 if (type == "inlineStr") {
                     text = DecodedText(hasInline ? inlineText : value);
-                } else if (!hasValue) {
-                    // A cell with a format and no value.
                 } else if (type == "s") {
                     char* end = nullptr;
                     const unsigned long index = std::strtoul(value.c_str(), &end, 10);
                     if (value.empty() || *end || index >= sharedStrings.size())
                         scanner.Fail("refers to a shared string \"" + value + "\" that does not exist");
                     text = sharedStrings[index];
+                    shared = true;
                 } else if (type == "b") {
                     text = value == "1" || value == "true" ? QSTR("True") : QSTR("False");
                 } else if (type == "n") {
@@ -206,6 +180,7 @@ CSheetData ReadWorksheet(const CZipReader& zip, const std::string& part, const C
                 } else {
                     text = CString::FromUtf8(value);  // "e" and "d"
                 }
+                package.Charge(kCellCost + (shared || text.IsEmpty() ? 0 : TextCost(text)));
                 sheet.AddCell(row, column, text);
             }
         }
@@ -217,21 +192,8 @@ CSheetData ReadWorksheet(const CZipReader& zip, const std::string& part, const C
 }  // namespace
 
 CWorkbookData QorReadXlsx(const unsigned char* data, std::size_t size, CZipLimits limits) {
-    CZipReader zip(data, size, limits);
-
-    std::string workbookPart = "xl/workbook.xml";
-    for (const auto& rel : ReadRelationships(zip, "")) {
-        if (EndsWith(rel.second.type, "/officeDocument")) {
-            workbookPart = rel.second.target;
-            break;
-        }
-    }
-    if (!zip.Has(workbookPart)) throw CSheetException("the file is not a workbook: it has no workbook part");
-    const std::map<std::string, Relationship> relationships = ReadRelationships(zip, workbookPart);
-
-    std::vector<CString> sharedStrings;
-    for (const auto& rel : relationships)
-        if (EndsWith(rel.second.type, "/sharedStrings")) sharedStrings = ReadSharedStrings(zip, rel.second.target);
+    CWorkbookPackage package(data, size, limits);
+    const std::string workbookPart = package.MainWorkbookPart();
 
     struct SheetEntry {
         CString name;
@@ -239,28 +201,51 @@ CWorkbookData QorReadXlsx(const unsigned char* data, std::size_t size, CZipLimit
     };
     std::vector<SheetEntry> entries;
     {
-        const std::string xml = zip.Extract(workbookPart);
-        CXmlScanner scanner(xml, workbookPart);
+        CXmlScanner scanner(package.Read(workbookPart), workbookPart);
         std::string name, id;
+        bool atRoot = true;
         for (CXmlScanner::Token token; (token = scanner.Next()) != CXmlScanner::End;) {
-            if (token != CXmlScanner::StartTag || scanner.Name() != "sheet") continue;
+            if (token != CXmlScanner::StartTag) continue;
+            if (atRoot && !CWorkbookPackage::IsWorkbookRoot(scanner))
+                throw CSheetException("the file is not a workbook: its main part \"" + workbookPart +
+                                      "\" is not a spreadsheet's workbook");
+            atRoot = false;
+            if (scanner.Name() != "sheet") continue;
             if (!scanner.Attribute("name", name) || !scanner.Attribute("id", id))
                 scanner.Fail("lists a sheet without a name or a part");
+            package.Charge(kCellCost + kTextCost + name.size() * 2 + id.size());
             entries.push_back(SheetEntry{CString::FromUtf8(name), id});
+        }
+        if (atRoot) throw CSheetException("the file is not a workbook: its main part \"" + workbookPart + "\" is empty");
+    }
+    const std::map<std::string, CRelationship> relationships = package.ReadRelationships(workbookPart);
+
+    std::deque<CString> sharedStrings;
+    for (const auto& rel : relationships) {
+        if (rel.second.Is("sharedStrings")) {
+            sharedStrings = ReadSharedStrings(package, rel.second.target);
+            break;
         }
     }
 
     CWorkbookData workbook;
+    std::set<std::string> worksheetParts;
     for (const SheetEntry& entry : entries) {
         const auto rel = relationships.find(entry.relationshipId);
         const std::string sheetName = entry.name.ToUtf8();
         if (rel == relationships.end())
             throw CSheetException("the worksheet \"" + sheetName + "\" of the workbook has no part");
-        if (!EndsWith(rel->second.type, "/worksheet")) continue;
-        if (!zip.Has(rel->second.target))
-            throw CSheetException("the worksheet \"" + sheetName + "\" of the workbook is missing its part \"" +
-                                  rel->second.target + "\"");
-        workbook.sheets.push_back(ReadWorksheet(zip, rel->second.target, entry.name, sharedStrings));
+        if (!rel->second.Is("worksheet")) continue;
+        const std::string& part = rel->second.target;
+        if (!package.Has(part))
+            throw CSheetException("the worksheet \"" + sheetName + "\" of the workbook is missing its part \"" + part +
+                                  "\"");
+        std::string lower = part;
+        for (char& ch : lower) ch = ch >= 'A' && ch <= 'Z' ? char(ch + 32) : ch;
+        if (!worksheetParts.insert(lower).second)
+            throw CSheetException("the workbook names the part \"" + part + "\" for more than one worksheet");
+        workbook.sheets.push_back(ReadWorksheet(package, part, entry.name, sharedStrings));
     }
+    if (workbook.sheets.empty()) throw CSheetException("the workbook has no worksheet");
     return workbook;
 }

@@ -17,6 +17,11 @@
 //   - a boolean as "True" or "False";
 //   - an error value and an ISO 8601 date cell as the text the file holds;
 //   - an empty cell as "".
-// Chart and dialog sheets are not worksheets and are passed over. Throws
-// CSheetException for a file that cannot be read, and then gives nothing.
+// Chart and dialog sheets are not worksheets and are passed over. A package
+// whose main part is not a spreadsheet's workbook (by its relationships,
+// content type and root element), or that has no worksheet, is refused, and
+// so is one that names a worksheet part twice. Parts are inflated as they are
+// scanned, never held whole; the limits bound what they inflate to and what
+// the cells kept take. Throws CSheetException for a file that cannot be read,
+// and then gives nothing.
 QOR_API CWorkbookData QorReadXlsx(const unsigned char* data, std::size_t size, CZipLimits limits = CZipLimits());

@@ -138,16 +138,14 @@ void CXlsxWriter::AppendRow(const std::vector<CString>& cells, int style) {
         m_xml += row;
         m_xml += "\" s=\"";
         m_xml += styleText;
-        const CString* text = c < cells.size() ? &cells[c] : nullptr;
-        if (!text || text->IsEmpty()) {
-            // An apostrophe alone: a text cell with nothing in it.
-            m_xml += "\"/>";
-            continue;
-        }
-        const WCHAR* p = text->GetString();
-        const int length = text->GetLength();
-        const bool keepSpaces = p[0] == ' ' || p[0] == '\t' || p[0] == '\n' || p[length - 1] == ' ' ||
-                                p[length - 1] == '\t' || p[length - 1] == '\n';
+        // An empty one is text too, or a spreadsheet program takes the
+        // column for numbers where it has none.
+        static const CString kEmpty;
+        const CString& text = c < cells.size() ? cells[c] : kEmpty;
+        const WCHAR* p = text.GetString();
+        const int length = text.GetLength();
+        const bool keepSpaces = length > 0 && (p[0] == ' ' || p[0] == '\t' || p[0] == '\n' || p[length - 1] == ' ' ||
+                                               p[length - 1] == '\t' || p[length - 1] == '\n');
         m_xml += keepSpaces ? "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">" : "\" t=\"inlineStr\"><is><t>";
         QorAppendCellXml(m_xml, p, length);
         m_xml += "</t></is></c>";

@@ -10,8 +10,9 @@ class CZipWriter;
 
 // An Office Open XML workbook (.xlsx) with one worksheet. Headings are framed
 // with a thin border, centred both ways, in columns 25 characters wide. Every
-// data cell is text marked with the quote prefix, as a cell typed with a
-// leading apostrophe, so that no reader takes it for a number or a date.
+// data cell, an empty one too, is text marked with the quote prefix, as a cell
+// typed with a leading apostrophe, so that no reader takes it for a number or
+// a date.
 // Rows go straight to the compressor: memory does not grow with the rows.
 class QOR_API CXlsxWriter final : public ISheetWriter {
 public:

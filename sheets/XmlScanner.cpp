@@ -8,14 +8,26 @@
 namespace {
 
 constexpr std::size_t kMaxDepth = 256;
+constexpr std::size_t kPiece = 64u << 10;  // pulled from a source at a time; the longest Text token
 
 bool IsSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
 bool IsNameChar(char ch) { return !IsSpace(ch) && ch != '>' && ch != '/' && ch != '=' && ch != '<' && ch != '"' && ch != '\''; }
 
-
 }  // namespace
 
-CXmlScanner::CXmlScanner(std::string_view xml, std::string partName) : m_xml(xml), m_part(std::move(partName)) {
+CXmlScanner::CXmlScanner(std::string_view xml, std::string partName)
+    : m_xml(xml), m_atEnd(true), m_part(std::move(partName)) {
+    CheckEncoding();
+}
+
+CXmlScanner::CXmlScanner(Source source, std::string partName)
+    : m_source(std::move(source)), m_part(std::move(partName)) {
+    while (Available() < 3 && Pull()) {
+    }
+    CheckEncoding();
+}
+
+void CXmlScanner::CheckEncoding() {
     if (m_xml.size() >= 3 && m_xml.substr(0, 3) == "\xEF\xBB\xBF") m_pos = 3;
     else if (m_xml.size() >= 2 && (m_xml.substr(0, 2) == "\xFF\xFE" || m_xml.substr(0, 2) == "\xFE\xFF"))
         Fail("is in UTF-16, which is not supported");
@@ -30,31 +42,125 @@ std::string_view CXmlScanner::LocalName(std::string_view name) {
     return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
 
-CXmlScanner::Token CXmlScanner::Next() {
-    if (m_closePending) {
-        m_closePending = false;
-        m_localName = LocalName(m_open.back());
-        m_open.pop_back();
-        return EndTag;
+bool CXmlScanner::Pull() {
+    if (m_atEnd) return false;
+    // What is consumed goes; positions from m_pos on keep their meaning.
+    if (m_pos > 0) {
+        m_buffer.erase(0, m_pos);
+        m_pos = 0;
     }
+    const std::size_t held = m_buffer.size();
+    m_buffer.resize(held + kPiece);
+    const std::size_t got = m_source(&m_buffer[held], kPiece);
+    m_buffer.resize(held + got);
+    m_xml = m_buffer;
+    if (got == 0) m_atEnd = true;
+    return got > 0;
+}
+
+std::size_t CXmlScanner::CheckMarkup(std::size_t length) const {
+    // Text held in memory is there already: only pulled text is bounded.
+    if (m_source && length > kMaxMarkup) Fail("has XML markup too large to read");
+    return length;
+}
+
+std::size_t CXmlScanner::Find(std::string_view what, std::size_t from) {
     for (;;) {
-        if (m_pos >= m_xml.size()) {
-            if (!m_open.empty()) Fail("ends in the middle of its XML");
-            return End;
+        const std::size_t at = m_xml.find(what, m_pos + from);
+        if (at != std::string_view::npos) return CheckMarkup(at - m_pos);
+        if (m_atEnd) return std::string_view::npos;
+        CheckMarkup(Available());
+        if (Available() >= what.size()) from = Available() - what.size() + 1;
+        Pull();
+    }
+}
+
+std::size_t CXmlScanner::TagLength() {
+    std::size_t i = 1;
+    char quote = 0;
+    for (;;) {
+        for (; m_pos + i < m_xml.size(); ++i) {
+            const char ch = m_xml[m_pos + i];
+            if (quote) {
+                if (ch == quote) quote = 0;
+            } else if (ch == '"' || ch == '\'') {
+                quote = ch;
+            } else if (ch == '>') {
+                return CheckMarkup(i + 1);
+            }
         }
-        if (m_xml[m_pos] != '<') {
-            const std::size_t lt = m_xml.find('<', m_pos);
+        if (m_atEnd) return std::string_view::npos;
+        CheckMarkup(i);
+        Pull();
+    }
+}
+
+CXmlScanner::Token CXmlScanner::ReadText() {
+    m_textIsCData = false;
+    std::size_t scanned = 0;
+    for (;;) {
+        const std::size_t lt = m_xml.find('<', m_pos + scanned);
+        if (lt != std::string_view::npos || m_atEnd) {
             const std::size_t end = lt == std::string_view::npos ? m_xml.size() : lt;
             m_text = m_xml.substr(m_pos, end - m_pos);
-            m_textIsCData = false;
             m_pos = end;
             return Text;
         }
-        const std::string_view rest = m_xml.substr(m_pos);
+        if (Available() >= kPiece) break;
+        scanned = Available();
+        Pull();
+    }
+    // Long text comes in pieces, none cut inside a reference or a CR LF.
+    std::string_view piece = m_xml.substr(m_pos);
+    std::size_t cut = piece.size();
+    if (piece[cut - 1] == '\r') --cut;
+    const std::size_t amp = piece.substr(0, cut).rfind('&');
+    if (amp != std::string_view::npos && piece.substr(amp, cut - amp).find(';') == std::string_view::npos) cut = amp;
+    if (cut == 0) Fail("has a malformed reference");
+    m_text = piece.substr(0, cut);
+    m_pos += cut;
+    return Text;
+}
+
+void CXmlScanner::SkipComment() {
+    std::size_t from = 4;
+    for (;;) {
+        const std::size_t at = m_xml.find("-->", m_pos + from);
+        if (at != std::string_view::npos) {
+            m_pos = at + 3;
+            return;
+        }
+        if (m_atEnd) Fail("ends in the middle of its XML");
+        // Only the last two bytes can begin the end of the comment.
+        if (Available() > from + 2) {
+            m_pos = m_xml.size() - 2;
+            from = 0;
+        }
+        Pull();
+    }
+}
+
+CXmlScanner::Token CXmlScanner::Next() {
+    if (m_closePending) {
+        m_closePending = false;
+        --m_depth;
+        m_qualifiedName = m_open[m_depth];
+        m_localName = LocalName(m_qualifiedName);
+        return EndTag;
+    }
+    for (;;) {
+        if (Available() == 0 && !Pull()) {
+            if (m_depth > 0) Fail("ends in the middle of its XML");
+            return End;
+        }
+        if (m_xml[m_pos] != '<') return ReadText();
+        while (Available() < 9 && Pull()) {
+        }
+        const std::string_view rest = m_xml.substr(m_pos, 9);
         if (rest.substr(0, 2) == "<?") {
-            const std::size_t close = rest.find("?>");
+            const std::size_t close = Find("?>", 2);
             if (close == std::string_view::npos) Fail("ends in the middle of its XML");
-            const std::string_view pi = rest.substr(0, close);
+            const std::string_view pi = m_xml.substr(m_pos, close);
             // The encoding, when named, has to be UTF-8.
             const std::size_t enc = pi.find("encoding");
             if (pi.substr(0, 5) == "<?xml" && enc != std::string_view::npos) {
@@ -67,78 +173,92 @@ CXmlScanner::Token CXmlScanner::Next() {
             continue;
         }
         if (rest.substr(0, 4) == "<!--") {
-            const std::size_t close = rest.find("-->", 4);
-            if (close == std::string_view::npos) Fail("ends in the middle of its XML");
-            m_pos += close + 3;
+            SkipComment();
             continue;
         }
-        if (rest.substr(0, 9) == "<![CDATA[") {
-            const std::size_t close = rest.find("]]>", 9);
+        if (rest == "<![CDATA[") {
+            const std::size_t close = Find("]]>", 9);
             if (close == std::string_view::npos) Fail("ends in the middle of its XML");
-            m_text = rest.substr(9, close - 9);
+            m_text = m_xml.substr(m_pos + 9, close - 9);
             m_textIsCData = true;
             m_pos += close + 3;
             return Text;
         }
-        if (rest.substr(0, 2) == "<!")
-            Fail("declares a document type or entities, which are refused");
+        if (rest.substr(0, 2) == "<!") Fail("declares a document type or entities, which are refused");
         if (rest.substr(0, 2) == "</") {
+            const std::size_t close = Find(">", 2);
+            if (close == std::string_view::npos) Fail("has a malformed end tag");
+            const std::string_view tag = m_xml.substr(m_pos, close);
             std::size_t i = 2;
-            while (i < rest.size() && IsNameChar(rest[i])) ++i;
-            const std::string_view name = rest.substr(2, i - 2);
-            while (i < rest.size() && IsSpace(rest[i])) ++i;
-            if (i >= rest.size() || rest[i] != '>') Fail("has a malformed end tag");
-            if (m_open.empty() || m_open.back() != name) Fail("has mismatched XML tags");
-            m_open.pop_back();
+            while (i < tag.size() && IsNameChar(tag[i])) ++i;
+            const std::string_view name = tag.substr(2, i - 2);
+            while (i < tag.size() && IsSpace(tag[i])) ++i;
+            if (i != tag.size()) Fail("has a malformed end tag");
+            if (m_depth == 0 || m_open[m_depth - 1] != name) Fail("has mismatched XML tags");
+            --m_depth;
+            m_qualifiedName = name;
             m_localName = LocalName(name);
-            m_pos += i + 1;
+            m_pos += close + 1;
             return EndTag;
         }
-        ParseStartTag();
+        const std::size_t length = TagLength();
+        if (length == std::string_view::npos) Fail("ends in the middle of its XML");
+        ParseStartTag(m_xml.substr(m_pos, length));
+        m_pos += length;
         return StartTag;
     }
 }
 
-void CXmlScanner::ParseStartTag() {
-    std::size_t i = m_pos + 1;
-    const std::size_t size = m_xml.size();
-    const std::size_t nameStart = i;
-    while (i < size && IsNameChar(m_xml[i])) ++i;
-    if (i == nameStart) Fail("has a malformed tag");
-    const std::string_view name = m_xml.substr(nameStart, i - nameStart);
+// The tag from its '<' to its '>'.
+void CXmlScanner::ParseStartTag(std::string_view tag) {
+    std::size_t i = 1;
+    const std::size_t size = tag.size() - 1;  // the '>'
+    while (i < size && IsNameChar(tag[i])) ++i;
+    if (i == 1) Fail("has a malformed tag");
+    const std::string_view name = tag.substr(1, i - 1);
     m_attributes.clear();
     for (;;) {
-        while (i < size && IsSpace(m_xml[i])) ++i;
-        if (i >= size) Fail("ends in the middle of its XML");
-        if (m_xml[i] == '>') {
-            ++i;
-            break;
-        }
-        if (m_xml[i] == '/') {
-            if (i + 1 >= size || m_xml[i + 1] != '>') Fail("has a malformed tag");
-            i += 2;
+        while (i < size && IsSpace(tag[i])) ++i;
+        if (i == size) break;
+        if (tag[i] == '/') {
+            if (i + 1 != size) Fail("has a malformed tag");
             m_closePending = true;
             break;
         }
         const std::size_t attrStart = i;
-        while (i < size && IsNameChar(m_xml[i])) ++i;
+        while (i < size && IsNameChar(tag[i])) ++i;
         if (i == attrStart) Fail("has a malformed attribute");
-        const std::string_view attrName = m_xml.substr(attrStart, i - attrStart);
-        while (i < size && IsSpace(m_xml[i])) ++i;
-        if (i >= size || m_xml[i] != '=') Fail("has a malformed attribute");
+        const std::string_view attrName = tag.substr(attrStart, i - attrStart);
+        while (i < size && IsSpace(tag[i])) ++i;
+        if (i >= size || tag[i] != '=') Fail("has a malformed attribute");
         ++i;
-        while (i < size && IsSpace(m_xml[i])) ++i;
-        if (i >= size || (m_xml[i] != '"' && m_xml[i] != '\'')) Fail("has a malformed attribute");
-        const char quote = m_xml[i++];
-        const std::size_t close = m_xml.find(quote, i);
-        if (close == std::string_view::npos) Fail("ends in the middle of its XML");
-        m_attributes.emplace_back(attrName, m_xml.substr(i, close - i));
+        while (i < size && IsSpace(tag[i])) ++i;
+        if (i >= size || (tag[i] != '"' && tag[i] != '\'')) Fail("has a malformed attribute");
+        const char quote = tag[i++];
+        const std::size_t close = tag.find(quote, i);
+        if (close == std::string_view::npos || close >= size) Fail("has a malformed attribute");
+        m_attributes.emplace_back(attrName, tag.substr(i, close - i));
         i = close + 1;
     }
-    if (m_open.size() >= kMaxDepth) Fail("nests its XML too deeply");
-    m_open.push_back(name);
+    if (m_depth >= kMaxDepth) Fail("nests its XML too deeply");
+    if (m_depth == m_open.size()) m_open.emplace_back();
+    m_open[m_depth++].assign(name.data(), name.size());
+    m_qualifiedName = name;
     m_localName = LocalName(name);
-    m_pos = i;
+}
+
+bool CXmlScanner::OwnNamespace(std::string& uri) const {
+    const std::size_t colon = m_qualifiedName.find(':');
+    const std::string declaration =
+        colon == std::string_view::npos ? std::string("xmlns") : "xmlns:" + std::string(m_qualifiedName.substr(0, colon));
+    for (const auto& attribute : m_attributes) {
+        if (attribute.first == declaration) {
+            uri.clear();
+            Decode(attribute.second, uri);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool CXmlScanner::Attribute(std::string_view localName, std::string& value) const {

@@ -1,10 +1,9 @@
 #include "sheets/ZipReader.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 
 #include "sheets/SheetError.h"
+#include "sheets/ZipPartReader.h"
 
 namespace {
 
@@ -81,6 +80,8 @@ CZipReader::CZipReader(const unsigned char* data, std::size_t size, CZipLimits l
     }
 }
 
+CZipReader::~CZipReader() = default;
+
 const CZipReader::Entry* CZipReader::Find(const std::string& name) const {
     for (const Entry& entry : m_entries)
         if (SameName(entry.name, name)) return &entry;
@@ -89,7 +90,7 @@ const CZipReader::Entry* CZipReader::Find(const std::string& name) const {
 
 bool CZipReader::Has(const std::string& name) const { return Find(name) != nullptr; }
 
-std::string CZipReader::Extract(const std::string& name) const {
+std::unique_ptr<CZipPartReader> CZipReader::Open(const std::string& name) {
     const Entry* entry = Find(name);
     if (!entry) Fail("the workbook has no part \"" + name + "\"");
     const std::string what = "the part \"" + name + "\" of the workbook";
@@ -100,53 +101,19 @@ std::string CZipReader::Extract(const std::string& name) const {
     const unsigned char* local = m_data + entry->headerOffset;
     const std::uint64_t start = entry->headerOffset + 30 + Get16(local + 26) + Get16(local + 28);
     if (start > m_size || entry->compressedSize > m_size - start) Fail("the workbook is truncated at " + what);
-    const unsigned char* input = m_data + start;
+    return std::make_unique<CZipPartReader>(*entry, m_data + start, m_limits, m_inflated);
+}
 
-    // What the part may inflate to, whatever it declares: a hostile file may
-    // lie about its sizes.
-    const std::uint64_t limit = std::min<std::uint64_t>(
-        m_limits.maxPartSize, std::max(m_limits.ratioGrace, entry->compressedSize * m_limits.maxRatio));
-    const std::string bomb = what + " inflates far beyond its compressed size and is refused as a zip bomb";
-    if (entry->size > m_limits.maxPartSize) Fail(what + " is too large to read");
-    if (entry->size > limit) Fail(bomb);
-
+std::string CZipReader::Extract(const std::string& name) {
+    std::unique_ptr<CZipPartReader> part = Open(name);
     std::string out;
-    if (entry->method == 0) {
-        out.assign(reinterpret_cast<const char*>(input), std::size_t(entry->compressedSize));
-    } else {
-        z_stream stream{};
-        if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) Fail("the decompressor could not be started");
-        struct Guard {
-            z_stream* s;
-            ~Guard() { inflateEnd(s); }
-        } guard{&stream};
-        stream.next_in = const_cast<Bytef*>(input);
-        stream.avail_in = uInt(std::min<std::uint64_t>(entry->compressedSize, 0x7FFFFFFF));
-        out.resize(std::size_t(std::min<std::uint64_t>(std::max<std::uint64_t>(entry->size, 4096), limit)));
-        std::size_t produced = 0;
-        for (;;) {
-            if (produced == out.size()) {
-                if (produced >= limit) Fail(entry->size > produced ? "the workbook is damaged at " + what : bomb);
-                out.resize(std::size_t(std::min<std::uint64_t>(limit, std::uint64_t(out.size()) * 2)));
-            }
-            stream.next_out = reinterpret_cast<Bytef*>(&out[produced]);
-            stream.avail_out = uInt(out.size() - produced);
-            const int result = inflate(&stream, Z_NO_FLUSH);
-            produced = out.size() - stream.avail_out;
-            if (result == Z_STREAM_END) break;
-            if (result == Z_BUF_ERROR && stream.avail_in == 0) Fail("the workbook is truncated at " + what);
-            if (result != Z_OK && result != Z_BUF_ERROR) Fail("the workbook is damaged at " + what);
-        }
-        out.resize(produced);
+    std::size_t produced = 0;
+    for (;;) {
+        if (out.size() - produced < 16384) out.resize(std::max<std::size_t>(out.size() * 2, 65536));
+        const std::size_t n = part->Read(&out[produced], out.size() - produced);
+        if (n == 0) break;
+        produced += n;
     }
-    if (out.size() != entry->size) Fail("the workbook is damaged at " + what + ": its size does not match");
-    if (!m_limits.checkCrc) return out;
-    std::uint32_t crc = std::uint32_t(crc32(0, nullptr, 0));
-    for (std::size_t done = 0; done < out.size();) {
-        const std::size_t part = std::min<std::size_t>(out.size() - done, 1u << 30);
-        crc = std::uint32_t(crc32(crc, reinterpret_cast<const Bytef*>(out.data() + done), uInt(part)));
-        done += part;
-    }
-    if (crc != entry->crc) Fail("the workbook is damaged at " + what + ": its checksum does not match");
+    out.resize(produced);
     return out;
 }

@@ -5,14 +5,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <memory>
 #include <string>
 
-#include "model/QorDictWordElement.h"
+#include "BenchWords.h"
 #include "model/QorDictionaryManager.h"
-#include "model/QorDictionaryWord.h"
-#include "model/QorLanguageDict.h"
 #include "sheets/WordSheetExporter.h"
 #include "sheets/WordSheetImporter.h"
 #include "sheets/WordSheetLayout.h"
@@ -21,51 +17,7 @@
 
 namespace {
 
-const unsigned kLanguages[] = {0x0407, 0x040C, 0x0411, 0x0804};
-
 CString U(const std::string& text) { return CString::FromUtf8(text); }
-
-std::unique_ptr<CQorDictionaryManager> MakeManager(long words) {
-    auto manager = std::make_unique<CQorDictionaryManager>();
-    for (unsigned id : kLanguages) {
-        auto language = std::make_unique<CQorLanguageDict>();
-        language->SetLanguageID(id);
-        language->SetEnable(1);
-        if (manager->Add(language.get())) language.release();
-    }
-    manager->SetSysDefaultLanguageLCID(0x0804);
-    const char* const suffix[] = {" (Deutsch)", " (français)", " (日本語)", " (中文)"};
-    for (long i = 0; i < words; ++i) {
-        const std::string original = "Parameter " + std::to_string(i) + ": motor speed limit " + std::to_string(i % 97);
-        auto word = std::make_unique<CQorDictWordElement>();
-        word->SetOriginalCharacter(U(original));
-        if (manager->GetSysDictWord()->AddWord(word.get())) word.release();
-        for (int l = 0; l < 4; ++l) {
-            auto entry = std::make_unique<CQorDictWordElement>();
-            entry->SetOriginalCharacter(U(original));
-            entry->SetDisplayCharacter(U("Übersetzung " + std::to_string(i) + suffix[l]));
-            if (manager->Find(kLanguages[l])->AddWord(DICTMODE_SYSTEM, entry.get())) entry.release();
-        }
-    }
-    return manager;
-}
-
-// Peak resident memory since the last reset, in KiB (Linux).
-long PeakKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
-    return -1;
-}
-long CurrentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
-    return -1;
-}
-void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
@@ -77,27 +29,27 @@ std::pair<double, long> TimeExport(CQorDictionaryManager& manager, const CString
     CXlsxWriter writer;
     CWordSheetExporter::Result result;
     CString error;
-    ResetPeak();
-    const long before = CurrentKiB();
+    ResetPeakMemory();
+    const long before = CurrentMemoryKiB();
     const auto start = std::chrono::steady_clock::now();
     if (!exporter.Export(writer, path, nullptr, result, error)) {
         std::fprintf(stderr, "%s\n", error.ToUtf8().c_str());
         std::exit(1);
     }
-    return {Seconds(start), PeakKiB() - before};
+    return {Seconds(start), PeakMemoryKiB() - before};
 }
 
 int Run(long words, const std::string& folder) {
     const CString path = U(folder + "/qor.xlsx");
-    auto small = MakeManager(words / 10);
+    auto small = MakeBenchDictionary(words / 10);
     const auto smallExport = TimeExport(*small, U(folder + "/qor-small.xlsx"));
     small.reset();
-    auto manager = MakeManager(words);
+    auto manager = MakeBenchDictionary(words);
     const auto fullExport = TimeExport(*manager, path);
 
     // Import into a dictionary with the same languages and no words: every
     // word and translation is added.
-    auto target = MakeManager(0);
+    auto target = MakeBenchDictionary(0);
     const auto start = std::chrono::steady_clock::now();
     CWorkbookData workbook;
     CString error;
@@ -124,7 +76,7 @@ int Run(long words, const std::string& folder) {
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "run") return Run(std::atol(argv[2]), argv[3]);
-    if (argc == 4 && std::string(argv[1]) == "make") return MakeManager(std::atol(argv[2]))->Save(U(argv[3])) ? 0 : 1;
+    if (argc == 4 && std::string(argv[1]) == "make") return MakeBenchDictionary(std::atol(argv[2]))->Save(U(argv[3])) ? 0 : 1;
     std::fprintf(stderr, "usage: bench_sheets run WORDS FOLDER | make WORDS FILE\n");
     return 2;
 }

@@ -1,5 +1,20 @@
 #include "SheetTestSupport.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define QOR_TEST_SANITIZER_HEAP 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QOR_TEST_SANITIZER_HEAP 1
+#endif
+#endif
+#if defined(QOR_TEST_SANITIZER_HEAP)
+// The sanitizers' allocator interface; not every compiler ships its header.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
+#if !defined(QOR_TEST_SANITIZER_HEAP) && defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "base/CFile.h"
 #include "model/QorDictWordElement.h"
 #include "model/QorDictionaryManager.h"
@@ -83,4 +98,15 @@ std::vector<std::vector<std::string>> Grid(const CSheetData& sheet) {
     for (long r = 0; r < rows; ++r)
         for (long c = 0; c < columns; ++c) grid[std::size_t(r)][std::size_t(c)] = sheet.GetText(r, c).ToUtf8();
     return grid;
+}
+
+long long HeapInUse() {
+#if defined(QOR_TEST_SANITIZER_HEAP)
+    return static_cast<long long>(__sanitizer_get_current_allocated_bytes());
+#elif defined(__GLIBC__)
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<long long>(info.uordblks + info.hblkhd);
+#else
+    return -1;
+#endif
 }

@@ -29,5 +29,9 @@ void AddWord(CQorDictionaryManager& manager, DICTMODE mode, const char* original
 // The display string of a word in a language, or "<none>" without an entry.
 std::string Display(CQorDictionaryManager& manager, unsigned language, DICTMODE mode, const char* original);
 
+// Bytes the allocator hands out at this moment, or -1 where that cannot be
+// measured (not glibc, nor a sanitizer's allocator).
+long long HeapInUse();
+
 // The sheet's cells as rows of UTF-8 texts, over its used range from A1.
 std::vector<std::vector<std::string>> Grid(const CSheetData& sheet);

@@ -13,6 +13,7 @@
 #include "sheets/WordSheetLayout.h"
 #include "sheets/WorkbookFile.h"
 #include "sheets/XlsxWriter.h"
+#include "sheets/ZipReader.h"
 
 namespace {
 
@@ -113,6 +114,20 @@ TEST(WordSheetExport, HeadingsFromTheCallerAndUnknownLanguages) {
     ASSERT_TRUE(exporter.Export(writer, dir.Path("a.xlsx"), nullptr, result, error));
     ASSERT_TRUE(QorReadWorkbookFile(dir.Path("a.xlsx"), workbook, error));
     EXPECT_EQ(workbook.sheets[0].GetText(0, 2).ToUtf8(), "German (Germany)");
+}
+
+TEST(WordSheetExport, EmptyTranslationsAreTextCellsLikeTheOthers) {
+    ScratchDir dir;
+    auto manager = MakeDictionary();
+    AddWord(*manager, DICTMODE_SYSTEM, "Close", {{0x040C, "Fermer"}});
+    EXPECT_EQ(ExportAndRead(*manager, DICTMODE_SYSTEM, dir.Path("e.xlsx")),
+              (Rows{{"更新时间", "原始字符串", "Deutsch", "français"}, {"2024-03-05 14:07:09", "Close", "", "Fermer"}}));
+    const auto bytes = ReadBytes(dir.Path("e.xlsx"));
+    const std::string xml = CZipReader(bytes.data(), bytes.size()).Extract("xl/worksheets/sheet1.xml");
+    // Every data cell, the empty one too, is quote-prefixed inline text.
+    EXPECT_NE(xml.find("<c r=\"C2\" s=\"2\" t=\"inlineStr\"><is><t></t></is></c>"), std::string::npos) << xml;
+    for (const char* cell : {"A2", "B2", "C2", "D2"})
+        EXPECT_NE(xml.find(std::string("<c r=\"") + cell + "\" s=\"2\" t=\"inlineStr\">"), std::string::npos) << cell;
 }
 
 struct StopAfter : ISheetProgress {

@@ -6,6 +6,7 @@
 #include "model/QorDictionaryManager.h"
 #include "model/QorDictionaryWord.h"
 #include "model/QorLanguageDict.h"
+#include "sheets/CsvReader.h"
 #include "sheets/SheetProgress.h"
 #include "sheets/WordSheetImporter.h"
 #include "sheets/WordSheetLayout.h"
@@ -172,6 +173,49 @@ TEST(WordSheetImport, AStopEndsTheSheetAndSkipsTheRest) {
     EXPECT_TRUE(reports[0].stopped);
     EXPECT_EQ(reports[0].wordsAdded, 2);
     EXPECT_EQ(progress.log, "one:5 ");
+}
+
+CSheetData CsvSheet(const std::string& text) {
+    return QorReadCsv(reinterpret_cast<const unsigned char*>(text.data()), text.size(), QSTR("Sheet1")).sheets.at(0);
+}
+
+std::string Summary(const CSheetImportReport& r) {
+    return std::to_string(r.rowsRead) + " " + std::to_string(r.wordsAdded) + " " + std::to_string(r.translationsAdded) +
+           " " + std::to_string(r.translationsChanged) + " " + std::to_string(r.translationsIgnored) +
+           std::to_string(r.stopped);
+}
+
+TEST(WordSheetImport, CsvRowsParsedWhileMergingMergeAsCells) {
+    // Sparse rows, a quoted line break, an empty record, a stray cell far
+    // right, and the used range starting in column B.
+    const std::vector<std::pair<std::string, Rows>> cases = {
+        {"h,h,h,h\r\n,Open,\"Auf\r\nmachen\",Ouvrir***\r\n\r\n,Close,,Fermer\n,,x,y\n,New,Neu,Nouveau",
+         {{"h", "h", "h", "h"}, {nullptr, "Open", "Auf\r\nmachen", "Ouvrir***"}, {}, {nullptr, "Close", nullptr, "Fermer"},
+          {nullptr, nullptr, "x", "y"}, {nullptr, "New", "Neu", "Nouveau"}}},
+        {"h,h,h\n,Open,Auf,,,,stray\n,Two,Zwei", {{"h", "h", "h"}, {nullptr, "Open", "Auf", nullptr, nullptr, nullptr, "stray"},
+                                                  {nullptr, "Two", "Zwei"}}},
+        {",Open\n,Two,a,b\n", {{nullptr, "Open"}, {nullptr, "Two", "a", "b"}}},
+    };
+    for (const auto& c : cases) {
+        for (int stopAt : {-1, 2}) {
+            auto fromCsv = MakeDictionary();
+            auto fromCells = MakeDictionary();
+            AddWord(*fromCsv, DICTMODE_SYSTEM, "Open", {{0x0407, "Öffnen"}});
+            AddWord(*fromCells, DICTMODE_SYSTEM, "Open", {{0x0407, "Öffnen"}});
+            Recorder csvProgress, cellProgress;
+            csvProgress.stopAt = cellProgress.stopAt = stopAt;
+            const auto csv = Import(*fromCsv, DICTMODE_SYSTEM, CsvSheet(c.first), &csvProgress);
+            const auto cells = Import(*fromCells, DICTMODE_SYSTEM, Sheet(c.second), &cellProgress);
+            EXPECT_EQ(Summary(csv), Summary(cells)) << c.first << " stop " << stopAt;
+            EXPECT_EQ(csvProgress.log, cellProgress.log);
+            for (const char* word : {"Open", "Close", "New", "Two"})
+                for (unsigned language : {0x0407u, 0x040Cu})
+                    EXPECT_EQ(Display(*fromCsv, language, DICTMODE_SYSTEM, word),
+                              Display(*fromCells, language, DICTMODE_SYSTEM, word))
+                        << c.first << " " << word;
+            EXPECT_EQ(MasterCount(*fromCsv, DICTMODE_SYSTEM), MasterCount(*fromCells, DICTMODE_SYSTEM));
+        }
+    }
 }
 
 TEST(WordSheetImport, WithoutAManagerOrAModeNothingHappens) {

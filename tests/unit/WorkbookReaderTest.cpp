@@ -113,9 +113,9 @@ TEST(WorkbookReader, HostileArchivesAreRefused) {
     damaged[60] ^= 0x55;
     EXPECT_NE(ReadError(damaged), "read without error");
 
-    // 8 MiB of zeros deflates to about 8 KiB.
-    const std::string zeros(8u << 20, '0');
-    const auto bomb = WorkbookWithSheet("<row r=\"1\"><c r=\"A1\"><v>" + zeros + "</v></c></row>");
+    // 8 MiB of spaces deflates to about 8 KiB.
+    const std::string spaces(8u << 20, ' ');
+    const auto bomb = WorkbookWithSheet("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" + spaces);
     EXPECT_NE(ReadError(bomb).find("zip bomb"), std::string::npos);
     // The same with its directory claiming a small size.
     auto liar = bomb;
@@ -136,11 +136,12 @@ TEST(WorkbookReader, HostileArchivesAreRefused) {
 }
 
 TEST(WorkbookReader, HostileXmlIsRefused) {
+    const std::string kBook = "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" xmlns:r=\"x\">";
     const std::string entities =
         "<!DOCTYPE worksheet [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]>";
     auto withSheetXml = [&](const std::string& xml) {
         const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
-        return ZipOf({{"xl/workbook.xml", "<workbook xmlns:r=\"x\"><sheets><sheet name=\"S\" r:id=\"r1\"/></sheets></workbook>"},
+        return ZipOf({{"xl/workbook.xml", kBook + "<sheets><sheet name=\"S\" r:id=\"r1\"/></sheets></workbook>"},
                       {"xl/_rels/workbook.xml.rels", "<Relationships><Relationship Id=\"r1\" Type=\"" + rel +
                                                          "worksheet\" Target=\"s.xml\"/></Relationships>"},
                       {"xl/s.xml", xml}});
@@ -171,13 +172,81 @@ TEST(WorkbookReader, HostileXmlIsRefused) {
               std::string::npos);
     EXPECT_NE(ReadError(WorkbookWithSheet("<row><c><v>twelve</v></c></row>")).find("not a number"), std::string::npos);
     // A workbook that names a worksheet whose part is not there.
-    EXPECT_NE(ReadError(ZipOf({{"xl/workbook.xml", "<workbook xmlns:r=\"x\"><sheets><sheet name=\"S\" r:id=\"r1\"/>"
-                                                   "</sheets></workbook>"},
+    EXPECT_NE(ReadError(ZipOf({{"xl/workbook.xml", kBook + "<sheets><sheet name=\"S\" r:id=\"r1\"/></sheets></workbook>"},
                                {"xl/_rels/workbook.xml.rels",
                                 "<Relationships><Relationship Id=\"r1\" Type=\"a/worksheet\" Target=\"gone.xml\"/>"
                                 "</Relationships>"}}))
                   .find("missing its part"),
               std::string::npos);
+}
+
+TEST(WorkbookReader, OnlyASpreadsheetIsAWorkbook) {
+    const std::string ns = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+    const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    const std::string package = "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    const std::string types = "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">";
+    const std::string mainType = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml";
+    auto mainRel = [&](const std::string& target) {
+        return package + "<Relationship Id=\"a\" Type=\"" + rel + "/officeDocument\" Target=\"" + target +
+               "\"/></Relationships>";
+    };
+    const std::string sheetRels = package + "<Relationship Id=\"r1\" Type=\"" + rel +
+                                  "/worksheet\" Target=\"s.xml\"/></Relationships>";
+    const std::string book = "<workbook xmlns=\"" + ns + "\" xmlns:r=\"" + rel +
+                             "\"><sheets><sheet name=\"S\" sheetId=\"1\" r:id=\"r1\"/></sheets></workbook>";
+    const std::string sheet = "<worksheet xmlns=\"" + ns + "\"><sheetData/></worksheet>";
+    auto expectRefused = [](const std::vector<unsigned char>& bytes, const char* reason) {
+        EXPECT_NE(ReadError(bytes).find(reason), std::string::npos) << ReadError(bytes);
+    };
+
+    // A text document, whose relationships name a worksheet part besides.
+    expectRefused(ZipOf({{"[Content_Types].xml", types + "<Override PartName=\"/word/document.xml\" ContentType=\""
+                                                 "application/vnd.openxmlformats-officedocument.wordprocessingml."
+                                                 "document.main+xml\"/></Types>"},
+                         {"_rels/.rels", mainRel("word/document.xml")},
+                         {"word/document.xml", "<w:document xmlns:w=\"http://schemas.openxmlformats.org/"
+                                               "wordprocessingml/2006/main\"><w:body/></w:document>"},
+                         {"word/_rels/document.xml.rels", sheetRels}, {"word/s.xml", sheet}}),
+                  "not a workbook");
+    // Package relationships without a main part, beside a workbook part.
+    expectRefused(ZipOf({{"_rels/.rels", package + "<Relationship Id=\"a\" Type=\"" + rel +
+                                             "/extended-properties\" Target=\"docProps/app.xml\"/></Relationships>"},
+                         {"xl/workbook.xml", book}, {"xl/_rels/workbook.xml.rels", sheetRels}, {"xl/s.xml", sheet}}),
+                  "not a workbook");
+    // A workbook part whose content type is another one.
+    expectRefused(ZipOf({{"[Content_Types].xml", types + "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+                                                 "</Types>"},
+                         {"_rels/.rels", mainRel("xl/workbook.xml")}, {"xl/workbook.xml", book},
+                         {"xl/_rels/workbook.xml.rels", sheetRels}, {"xl/s.xml", sheet}}),
+                  "not a workbook");
+    // A main part in another vocabulary, named as a workbook.
+    expectRefused(ZipOf({{"_rels/.rels", mainRel("xl/workbook.xml")},
+                         {"xl/workbook.xml", "<workbook xmlns=\"urn:other\"><sheets/></workbook>"}}),
+                  "not a workbook");
+    // Sheets that are no worksheets, or none at all.
+    expectRefused(ZipOf({{"_rels/.rels", mainRel("xl/workbook.xml")}, {"xl/workbook.xml", book},
+                         {"xl/_rels/workbook.xml.rels", sheetRels},
+                         {"xl/s.xml", "<chartsheet xmlns=\"" + ns + "\"/>"}}),
+                  "not a worksheet");
+    expectRefused(ZipOf({{"_rels/.rels", mainRel("xl/workbook.xml")},
+                         {"xl/workbook.xml", "<workbook xmlns=\"" + ns + "\"><sheets/></workbook>"}}),
+                  "no worksheet");
+
+    // The same with the right names reads; the content type may come by
+    // extension, and strict documents use another namespace.
+    EXPECT_EQ(ReadError(ZipOf({{"[Content_Types].xml", types + "<Default Extension=\"XML\" ContentType=\"" + mainType +
+                                                       "\"/></Types>"},
+                               {"_rels/.rels", mainRel("xl/workbook.xml")}, {"xl/workbook.xml", book},
+                               {"xl/_rels/workbook.xml.rels", sheetRels}, {"xl/s.xml", sheet}})),
+              "read without error");
+    EXPECT_EQ(ReadError(ZipOf({{"[Content_Types].xml", types + "<Override PartName=\"/XL/Workbook.xml\" ContentType=\"" +
+                                                       mainType + "\"/></Types>"},
+                               {"_rels/.rels", mainRel("xl/workbook.xml")},
+                               {"xl/workbook.xml", "<x:workbook xmlns:x=\"http://purl.oclc.org/ooxml/spreadsheetml/main\" "
+                                                   "xmlns:r=\"" + rel + "\"><x:sheets><x:sheet name=\"S\" "
+                                                   "sheetId=\"1\" r:id=\"r1\"/></x:sheets></x:workbook>"},
+                               {"xl/_rels/workbook.xml.rels", sheetRels}, {"xl/s.xml", sheet}})),
+              "read without error");
 }
 
 TEST(CsvReader, QuotingLineBreaksAndSparseFields) {
