@@ -155,6 +155,15 @@ std::string CString::ToUtf8() const {
     return Utf16ToUtf8(reinterpret_cast<const char16_t*>(m_pszData), std::size_t(GetLength()));
 }
 
+CString CString::FromNativeText(const std::string& text) {
+    std::u16string wide = NativeNameToUtf16(text.data(), text.size());
+    return CString(reinterpret_cast<const WCHAR*>(wide.data()), int(wide.size()));
+}
+
+std::string CString::ToNativeText() const {
+    return Utf16ToNativeName(reinterpret_cast<const char16_t*>(m_pszData), std::size_t(GetLength()));
+}
+
 namespace {
 
 int CompareUnits(const WCHAR* a, int na, const WCHAR* b, int nb, bool fold) noexcept {

@@ -27,6 +27,11 @@ public:
     static CString FromUtf8(const char* text, std::size_t length);
     static CString FromUtf8(const std::string& text) { return FromUtf8(text.data(), text.size()); }
     std::string ToUtf8() const;
+    // For file names and messages that carry them: UTF-8 where the bytes are
+    // UTF-8, any other byte kept as a lone surrogate so that a POSIX name,
+    // which need not be UTF-8, converts back byte for byte.
+    static CString FromNativeText(const std::string& text);
+    std::string ToNativeText() const;
 
     // Attributes
     int GetLength() const noexcept;

@@ -1,6 +1,10 @@
 #include "base/Utf.h"
 
-std::u16string Utf8ToUtf16(const char* text, std::size_t length) {
+namespace {
+
+// escape: each byte of an invalid sequence becomes U+DC00 + byte (bytes below
+// 0x80 are always valid), instead of U+FFFD.
+std::u16string Decode(const char* text, std::size_t length, bool escape) {
     std::u16string out;
     out.reserve(length);
     const auto* s = reinterpret_cast<const unsigned char*>(text);
@@ -14,14 +18,14 @@ std::u16string Utf8ToUtf16(const char* text, std::size_t length) {
         else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; extra = 1; minimum = 0x80; }
         else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; extra = 2; minimum = 0x800; }
         else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; extra = 3; minimum = 0x10000; }
-        else { out.push_back(0xFFFD); ++i; continue; }
+        else { out.push_back(escape ? char16_t(0xDC00 + c) : char16_t(0xFFFD)); ++i; continue; }
         bool ok = true;
         for (std::size_t k = 1; k <= extra; ++k) {
             if (i + k >= length || (s[i + k] & 0xC0) != 0x80) { ok = false; break; }
             cp = (cp << 6) | (s[i + k] & 0x3F);
         }
         if (!ok || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out.push_back(0xFFFD);
+            out.push_back(escape ? char16_t(0xDC00 + c) : char16_t(0xFFFD));
             ++i;
             continue;
         }
@@ -37,7 +41,7 @@ std::u16string Utf8ToUtf16(const char* text, std::size_t length) {
     return out;
 }
 
-std::string Utf16ToUtf8(const char16_t* text, std::size_t length) {
+std::string Encode(const char16_t* text, std::size_t length, bool escape) {
     std::string out;
     out.reserve(length);
     for (std::size_t i = 0; i < length; ++i) {
@@ -45,6 +49,9 @@ std::string Utf16ToUtf8(const char16_t* text, std::size_t length) {
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
+        } else if (escape && cp >= 0xDC80 && cp <= 0xDCFF) {
+            out += char(cp - 0xDC00);
+            continue;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
             cp = 0xFFFD;
         }
@@ -52,6 +59,13 @@ std::string Utf16ToUtf8(const char16_t* text, std::size_t length) {
     }
     return out;
 }
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(const char* text, std::size_t length) { return Decode(text, length, false); }
+std::string Utf16ToUtf8(const char16_t* text, std::size_t length) { return Encode(text, length, false); }
+std::u16string NativeNameToUtf16(const char* bytes, std::size_t length) { return Decode(bytes, length, true); }
+std::string Utf16ToNativeName(const char16_t* text, std::size_t length) { return Encode(text, length, true); }
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {

@@ -7,6 +7,7 @@ set(QOR_BASE_SOURCES
   base/COleDateTime.cpp
   base/CArchive.cpp
   base/MemFile.cpp
+  base/FileOverwrite.cpp
 )
 if(WIN32)
   list(APPEND QOR_BASE_SOURCES
@@ -54,4 +55,5 @@ if(WIN32)
 else()
   add_library(QorDictionary STATIC ${QOR_BASE_SOURCES} ${QOR_MODEL_SOURCES} ${QOR_PORTABLE_SOURCES})
 endif()
-target_include_directories(QorDictionary PUBLIC ${PROJECT_SOURCE_DIR})
+target_include_directories(QorDictionary PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+                                                 $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)

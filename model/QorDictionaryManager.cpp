@@ -1,6 +1,8 @@
 #include "model/QorDictionaryManager.h"
 
+#include <memory>
 #include <new>
+#include <vector>
 
 #include "base/CArchive.h"
 #include "base/CFile.h"
@@ -120,6 +122,25 @@ CString CQorDictionaryManager::GetFile() const { return m_pData ? m_pData->m_fil
 
 CString CQorDictionaryManager::GetLastFileError() const { return m_pData ? m_pData->m_lastFileError : CString(); }
 
+namespace {
+
+constexpr std::size_t kMaxStreamBytes = std::size_t(1) << 30;
+
+std::vector<unsigned char> ReadStream(CFile& file) {
+    std::vector<unsigned char> bytes;
+    std::size_t got = 0;
+    do {
+        if (bytes.size() >= kMaxStreamBytes)
+            throw CFileException("cannot load '" + file.GetFilePath().ToNativeText() + "': the stream is longer than 1 GiB");
+        bytes.resize(bytes.size() + (std::size_t(1) << 20));
+        got = file.Read(bytes.data() + bytes.size() - (std::size_t(1) << 20), std::size_t(1) << 20);
+        bytes.resize(bytes.size() - (std::size_t(1) << 20) + got);
+    } while (got > 0);
+    return bytes;
+}
+
+}  // namespace
+
 int CQorDictionaryManager::Load(CString path) {
     if (!m_pData) return 0;
     CDictionaryManagerData& d = *m_pData;
@@ -130,13 +151,23 @@ int CQorDictionaryManager::Load(CString path) {
 
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone)) {
-        d.m_lastFileError = CString::FromUtf8(file.GetOpenError());
+        d.m_lastFileError = CString::FromNativeText(file.GetOpenError());
         return 0;
     }
     d.m_file = path;
     std::string failure;
+    std::vector<unsigned char> streamed;
+    std::unique_ptr<CMemFile> memory;
     try {
-        CArchive ar(&file, CArchive::load);
+        // The reader bounds what it allocates by the bytes left, so a pipe
+        // or device, whose length shows only at its end, is read whole first.
+        CFile* source = &file;
+        if (file.IsStream()) {
+            streamed = ReadStream(file);
+            memory = std::make_unique<CMemFile>(streamed.data(), streamed.size());
+            source = memory.get();
+        }
+        CArchive ar(source, CArchive::load);
         int marker;
         ar >> marker;
         if (marker >= 1) {
@@ -177,7 +208,7 @@ int CQorDictionaryManager::Load(CString path) {
     d.DeleteLanguages();
     d.m_sysWords.reset();
     d.m_projectWords.reset();
-    d.m_lastFileError = CString::FromUtf8("cannot load '" + path.ToUtf8() + "': " + failure);
+    d.m_lastFileError = CString::FromNativeText("cannot load '" + path.ToNativeText() + "': " + failure);
     return 0;
 }
 
@@ -187,7 +218,7 @@ int CQorDictionaryManager::Save(CString path) {
     d.m_lastFileError.Empty();
     CAtomicFileWriter writer;
     if (!writer.Open(path)) {
-        d.m_lastFileError = CString::FromUtf8(writer.GetError());
+        d.m_lastFileError = CString::FromNativeText(writer.GetError());
         return 0;
     }
     d.m_file = path;
@@ -202,9 +233,9 @@ int CQorDictionaryManager::Save(CString path) {
         writer.Commit();
         return 1;
     } catch (const CException& e) {
-        d.m_lastFileError = CString::FromUtf8(e.GetReason());
+        d.m_lastFileError = CString::FromNativeText(e.GetReason());
     } catch (const std::bad_alloc&) {
-        d.m_lastFileError = CString::FromUtf8("cannot save '" + path.ToUtf8() + "': out of memory");
+        d.m_lastFileError = CString::FromNativeText("cannot save '" + path.ToNativeText() + "': out of memory");
     }
     return 0;
 }

@@ -53,7 +53,7 @@ bool CWordSheetExporter::Export(ISheetWriter& writer, const CString& path, IShee
         writer.Finish();
         return true;
     } catch (const CFileException& e) {
-        error = CString::FromUtf8(e.GetReason());  // names the file already
+        error = CString::FromNativeText(e.GetReason());  // names the file already
         return false;
     } catch (const CException& e) {
         error.Format(QSTR("cannot write '%s': %S"), path.GetString(), e.GetReason().c_str());

@@ -38,7 +38,7 @@ bool QorReadWorkbookFile(const CString& path, CWorkbookData& out, CString& error
     error.Empty();
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone)) {
-        error = CString::FromUtf8(file.GetOpenError());
+        error = CString::FromNativeText(file.GetOpenError());
         return false;
     }
     try {
@@ -63,7 +63,7 @@ bool QorReadWorkbookFile(const CString& path, CWorkbookData& out, CString& error
         return true;
     } catch (const CFileException& e) {
         out.sheets.clear();
-        error = CString::FromUtf8(e.GetReason());  // names the file already
+        error = CString::FromNativeText(e.GetReason());  // names the file already
         return false;
     } catch (const CException& e) {
         out.sheets.clear();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "TestSupport.h"
 #include "base/CString.h"
 
@@ -101,4 +103,17 @@ TEST(CString, BufferAccess) {
     s.ReleaseBuffer(2);
     EXPECT_EQ(copy, S("hi"));
     EXPECT_EQ(s, S("Hi"));
+}
+
+TEST(CStringNativeText, AnyByteStringSurvivesTheTripThroughUtf16) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes(std::size_t(random() % 24), '\0');
+        for (char& c : bytes) c = char(random() % 4 ? 0x80 + random() % 0x80 : random() % 0x100);
+        EXPECT_EQ(CString::FromNativeText(bytes).ToNativeText(), bytes) << round;
+    }
+    // Valid UTF-8 reads as text, so a name in UTF-8 shows as itself.
+    EXPECT_EQ(CString::FromNativeText("W\xc3\xb6rter"), CString::FromUtf8("Wörter"));
+    EXPECT_EQ(CString::FromNativeText("caf\xe9").GetLength(), 4);
+    EXPECT_EQ(CString::FromNativeText("caf\xe9").ToUtf8(), "caf\xef\xbf\xbd") << "plain UTF-8 still shows U+FFFD";
 }

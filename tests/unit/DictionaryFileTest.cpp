@@ -277,7 +277,8 @@ TEST(DictionaryFileSave, FailureLeavesTheOldFileAndTheModel) {
     }());
     struct rlimit saved;
     getrlimit(RLIMIT_FSIZE, &saved);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    // The signal keeps its default action, which would end this process.
+    auto previous = std::signal(SIGXFSZ, SIG_DFL);
     struct rlimit limited = saved;
     limited.rlim_cur = 100000;
     setrlimit(RLIMIT_FSIZE, &limited);
