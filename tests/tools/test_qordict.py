@@ -4,6 +4,9 @@ Run as: test_qordict.py QORDICT SAMPLEDICT WORDS_CSV LANGUAGES_CSV
 """
 import json
 import os
+import resource
+import signal
+import stat
 import struct
 import subprocess
 import sys
@@ -28,6 +31,29 @@ def run(*args):
     # pipe open long after the program itself has ended.
     with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
         code = subprocess.run([*RUNNER, QORDICT, *args], stdout=out, stderr=err, stdin=subprocess.DEVNULL).returncode
+        out.seek(0)
+        err.seek(0)
+        return code, out.read().decode("utf-8"), err.read().decode("utf-8")
+
+
+def run_bytes(*args):
+    """Like run, with byte arguments and byte output (file names need not be UTF-8)."""
+    result = subprocess.run([os.fsencode(QORDICT), *args], capture_output=True, stdin=subprocess.DEVNULL)
+    return result.returncode, result.stdout, result.stderr
+
+
+def run_limited(args, stdout=None, file_size=None, user=None, env=None):
+    """Runs with stdout sent to the given file and, if given, a file-size limit
+    (SIGXFSZ left at its default action, which ends a program that lets it
+    through; ignored under Wine, whose own writes do not hold it back), as
+    another user or with another environment."""
+    def limit():
+        signal.signal(signal.SIGXFSZ, signal.SIG_IGN if RUNNER else signal.SIG_DFL)
+        resource.setrlimit(resource.RLIMIT_FSIZE, (file_size, file_size))
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        code = subprocess.run([*RUNNER, QORDICT, *args], stdout=stdout or out, stderr=err,
+                              stdin=subprocess.DEVNULL, preexec_fn=limit if file_size else None,
+                              user=user, env=env).returncode
         out.seek(0)
         err.seek(0)
         return code, out.read().decode("utf-8"), err.read().decode("utf-8")
@@ -97,6 +123,157 @@ class QordictTest(unittest.TestCase):
         self.assertEqual(code, 0)
         for command in ("new", "info", "dump", "translate", "copy"):
             self.assertIn("\n  " + command + " ", out)
+
+    def test_help_options_and_operands_follow_the_gnu_conventions(self):
+        _, general, _ = run("--help")
+        mode_line = general[general.index("  --mode system"):general.index("  --  ")]
+        for command in ("export", "import", "translate"):
+            self.assertIn(command, mode_line)
+        for command in ("dump", "info", "copy"):
+            self.assertNotIn(command, mode_line)
+        # Help wins wherever it stands, and names the command when there is one.
+        for args in (("help", "info"), ("info", "-h"), ("info", "missing.dict", "--help"),
+                     ("info", "--bogus", "-h"), ("translate", "x", "--mode", "both", "-h")):
+            code, out, err = run(*args)
+            self.assertEqual((code, err), (0, ""), args)
+            self.assertTrue(out.startswith("Usage: qordict " + args[args[0] == "help"] + " "), (args, out))
+            self.assertNotIn("Commands:", out, args)
+        for args in (("-h", "info"), ("--mode", "project", "--help"), ("help",)):
+            code, out, _ = run(*args)
+            self.assertEqual(code, 0, args)
+            self.assertIn("Commands:", out, args)
+        code, _, err = run("help", "frobnicate")
+        self.assertEqual(code, 2)
+        self.assertIn("frobnicate", err)
+        code, out, _ = run("--version")
+        self.assertEqual(code, 0)
+        self.assertRegex(out, r"^qordict \d+\.\d+\.\d+\n$")
+
+        # After "--" a dash starts a text or a file name, never an option.
+        path = self.sample()
+        code, out, err = run("translate", path, "--", "--mode", "-h", "Open")
+        self.assertEqual(code, 0, err)
+        self.assertEqual(out.splitlines()[:2], ["--mode", "-h"])
+        dashed = self.path("-h")
+        self.assertEqual(run("new", "--", dashed)[0], 0)
+        self.assertEqual(run("copy", path, "--", dashed)[0], 0)
+        self.assertEqual(run("info", "--", dashed)[0], 0)
+        code, _, err = run("info", "-x", path)
+        self.assertEqual(code, 2)
+        self.assertIn("'-x'", err)
+
+    @unittest.skipIf(RUNNER or sys.platform == "win32", "file names are bytes only on POSIX")
+    def test_a_file_name_that_is_not_utf8_survives_every_command(self):
+        folder = os.fsencode(self.dir.name)
+        name = folder + b"/caf\xe9-\xff\x80.dict"
+        sheet = folder + b"/w\xf6rter.csv"
+        code, _, err = run_bytes(b"copy", os.fsencode(self.sample()), name)
+        self.assertEqual(code, 0, err)
+        self.assertTrue(os.path.exists(name))
+        self.assertEqual(run_bytes(b"export", name, sheet)[0], 0)
+        self.assertEqual(run_bytes(b"import", name, sheet)[0], 0)
+        code, out, _ = run_bytes(b"info", name)
+        self.assertEqual(code, 0)
+        # A message names the file by its own bytes.
+        os.chmod(name, 0)
+        code, _, err = run_bytes(b"info", name)
+        os.chmod(name, 0o644)
+        if os.geteuid() != 0:
+            self.assertEqual(code, 1)
+            self.assertIn(name, err)
+
+    @unittest.skipIf(RUNNER, "devices, FIFOs, owners and file-size limits are POSIX")
+    def test_saving_into_devices_fifos_and_streams_keeps_the_node(self):
+        path = self.sample()
+        with open(path, "rb") as f:
+            data = f.read()
+        # Standard output as a pipe, as in "qordict copy a.dict /dev/stdout | ...".
+        result = subprocess.run([QORDICT, "copy", path, "/dev/stdout"], capture_output=True)
+        self.assertEqual((result.returncode, result.stderr), (0, b""))
+        self.assertEqual(result.stdout, data)
+        fifo = self.path("fifo")
+        os.mkfifo(fifo)
+        reader = subprocess.Popen(["cat", fifo], stdout=subprocess.PIPE)
+        self.assertEqual(run("copy", path, fifo)[0], 0)
+        self.assertEqual(reader.communicate(timeout=60)[0], data)
+        self.assertTrue(stat.S_ISFIFO(os.stat(fifo).st_mode))
+        self.assertEqual(run("copy", path, "/dev/null")[0], 0)
+        self.assertTrue(stat.S_ISCHR(os.stat("/dev/null").st_mode))
+        code, _, err = run("copy", path, "/dev/full")
+        self.assertEqual(code, 1)
+        self.assertIn("/dev/full", err)
+        self.assertEqual(sorted(os.listdir(self.dir.name)), ["fifo", "sample.dict"])
+
+    @unittest.skipIf(RUNNER, "devices, FIFOs, owners and file-size limits are POSIX")
+    def test_a_dictionary_loads_from_a_pipe(self):
+        path = self.sample()
+        expected = run("info", path)[1]
+        with open(path, "rb") as f:
+            data = f.read()
+        result = subprocess.run([QORDICT, "info", "/dev/stdin"], input=data, capture_output=True)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(result.stdout.decode("utf-8").replace("/dev/stdin", path), expected)
+        # A damaged stream is told like a damaged file, within the same limits.
+        result = subprocess.run([QORDICT, "info", "/dev/stdin"], input=data[:300], capture_output=True)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn(b"at byte", result.stderr)
+
+    @unittest.skipIf(RUNNER, "devices, FIFOs, owners and file-size limits are POSIX")
+    def test_a_save_cut_short_leaves_the_old_file_and_no_trace(self):
+        big = self.sample()
+        temporary = self.path("tmp")
+        os.mkdir(temporary)
+        env = dict(os.environ, TMPDIR=temporary)
+        for linked in (False, True):
+            target = self.path("small.dict")
+            self.assertEqual(run("new", "--force", target)[0], 0)
+            if linked:  # written in place, with the old content kept aside
+                os.link(target, self.path("twin.dict"))
+            code, _, err = run_limited(("copy", big, target), file_size=4096, env=env)
+            self.assertEqual(code, 1, err)
+            self.assertIn(target, err)
+            self.assertNotIn(".qor-", err)
+            with open(target, "rb") as f:
+                self.assertEqual(f.read(), FRESH, linked)
+            expected = ["sample.dict", "small.dict", "tmp"] + (["twin.dict"] if linked else [])
+            self.assertEqual(sorted(os.listdir(self.dir.name)), expected)
+            self.assertEqual(os.listdir(temporary), [])
+
+    @unittest.skipIf(RUNNER or os.geteuid() != 0, "needs root to hand files to other users")
+    def test_owner_mode_and_a_folder_that_takes_no_new_files(self):
+        path = self.sample()
+        with open(path, "rb") as f:
+            data = f.read()
+        target = self.path("owned.dict")
+        self.assertEqual(run("new", target)[0], 0)
+        os.chown(target, 1234, 2345)
+        os.chmod(target, 0o640)
+        self.assertEqual(run("copy", path, target)[0], 0)
+        info = os.stat(target)
+        self.assertEqual((info.st_uid, info.st_gid, stat.S_IMODE(info.st_mode)), (1234, 2345, 0o640))
+
+        # Another user may write the file but not the folder: written in place.
+        folder = self.path("locked")
+        os.mkdir(folder)
+        target = os.path.join(folder, "shared.dict")
+        self.assertEqual(run("new", target)[0], 0)
+        os.chmod(target, 0o666)
+        os.chmod(self.dir.name, 0o755)
+        os.chmod(folder, 0o555)
+        temporary = self.path("tmp")
+        os.mkdir(temporary, 0o777)
+        os.chmod(temporary, 0o777)
+        env = dict(os.environ, TMPDIR=temporary)
+        code, _, err = run_limited(("copy", path, target), user=65534, env=env)
+        self.assertEqual(code, 0, err)
+        with open(target, "rb") as f:
+            self.assertEqual(f.read(), data)
+        self.assertEqual(os.listdir(folder), ["shared.dict"])
+        self.assertEqual(os.listdir(temporary), [])
+        os.chmod(target, 0o644)
+        code, _, err = run_limited(("copy", path, target), user=65534, env=env)
+        self.assertEqual(code, 1)
+        self.assertIn(target, err)
 
     def test_a_damaged_file_is_reported_with_where_it_broke(self):
         with open(self.sample(), "rb") as f:
@@ -207,6 +384,29 @@ class QordictTest(unittest.TestCase):
             words = sum(1 for line in f if line.strip()) - 1
         self.assertIn(f"0x0407 (de-DE)  enabled   {words} system words, 0 project words", out)
         self.assertIn(f"master lists:             {words} system words, 0 project words", out)
+
+    def test_output_that_cannot_be_written_is_a_failure(self):
+        path = self.sample()
+        with open("/dev/full", "wb") as full:
+            for args in (("dump", path), ("info", path), ("translate", path, "x"), ("--help",)):
+                code, _, err = run_limited(args, stdout=full)
+                self.assertEqual(code, 1, args)
+                self.assertIn("standard output", err, args)
+                self.assertTrue(err.startswith("qordict: "), err)
+
+    def test_import_says_not_saved_when_the_save_failed(self):
+        words = self.path("words.csv")
+        self.assertEqual(run("export", self.sample(), words)[0], 0)
+        target = self.path("fresh.dict")
+        self.assertEqual(run("new", target)[0], 0)
+        # The fresh file fits under the limit; the merged one cannot.
+        code, out, err = run_limited(("import", target, words), file_size=1024)
+        self.assertEqual(code, 1, err)
+        self.assertNotIn("saved to", out)
+        self.assertIn("not saved", out)
+        self.assertIn(target, err)
+        with open(target, "rb") as f:
+            self.assertEqual(f.read(), FRESH)
 
 
 if __name__ == "__main__":

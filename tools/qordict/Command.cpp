@@ -1,7 +1,9 @@
 #include "Command.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "model/LocaleNames.h"
 #include "model/QorDictionaryManager.h"
@@ -17,37 +19,73 @@ Registration::Registration(const Command& command) { Registry().push_back(comman
 
 const std::vector<Command>& Commands() { return Registry(); }
 
-CString PathArgument(const std::string& utf8) { return CString::FromUtf8(utf8); }
+// Bytes as given: on POSIX a file name need not be UTF-8.
+CString PathArgument(const std::string& name) { return CString::FromNativeText(name); }
 
 void PrintError(const std::string& message) {
     std::fputs(("qordict: " + message + "\n").c_str(), stderr);
 }
 
-void WriteOut(const std::string& utf8) { std::fwrite(utf8.data(), 1, utf8.size(), stdout); }
+// The reason of the first failed write; later calls may have changed errno.
+static int g_outputError = 0;
+
+void WriteOut(const std::string& utf8) {
+    if (std::fwrite(utf8.data(), 1, utf8.size(), stdout) != utf8.size() && !g_outputError)
+        g_outputError = errno ? errno : EIO;
+}
+
+int FinishOutput(int status) {
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout) && !g_outputError) return status;
+    int error = g_outputError ? g_outputError : (errno ? errno : EIO);
+    PrintError(std::string("cannot write to standard output: ") + std::strerror(error));
+    return status == kSuccess ? kFileError : status;
+}
 
 bool LoadDictionary(CQorDictionaryManager& manager, const std::string& path) {
     if (manager.Load(PathArgument(path))) return true;
-    PrintError(manager.GetLastFileError().ToUtf8());
+    PrintError(manager.GetLastFileError().ToNativeText());
     return false;
 }
 
 bool SaveDictionary(CQorDictionaryManager& manager, const std::string& path) {
     if (manager.Save(PathArgument(path))) return true;
-    PrintError(manager.GetLastFileError().ToUtf8());
+    PrintError(manager.GetLastFileError().ToNativeText());
     return false;
+}
+
+// Options end at the first "--": what follows are operands even when they
+// start with a dash.
+static std::size_t OptionsEnd(const Arguments& args) {
+    for (std::size_t i = 0; i < args.size(); ++i)
+        if (args[i] == "--") return i;
+    return args.size();
 }
 
 // Removes every "--name VALUE" or "--name=VALUE" from args; the last value wins.
 static bool TakeOption(Arguments& args, const std::string& name, std::string& value) {
     bool found = false;
-    for (std::size_t i = 0; i < args.size();) {
+    for (std::size_t i = 0; i < OptionsEnd(args);) {
         if (args[i] == name) {
-            if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
+            if (i + 1 >= OptionsEnd(args)) throw UsageError(name + " needs a value");
             value = args[i + 1];
             args.erase(args.begin() + std::ptrdiff_t(i), args.begin() + std::ptrdiff_t(i) + 2);
             found = true;
         } else if (args[i].rfind(name + "=", 0) == 0) {
             value = args[i].substr(name.size() + 1);
+            args.erase(args.begin() + std::ptrdiff_t(i));
+            found = true;
+        } else {
+            ++i;
+        }
+    }
+    return found;
+}
+
+bool TakeFlag(Arguments& args, const std::string& name) {
+    bool found = false;
+    for (std::size_t i = 0; i < OptionsEnd(args);) {
+        if (args[i] == name) {
             args.erase(args.begin() + std::ptrdiff_t(i));
             found = true;
         } else {
@@ -77,9 +115,11 @@ DWORD TakeLanguageOption(Arguments& args) {
 
 std::string Plural(long n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
 
-void RejectOptions(const Arguments& args) {
-    for (const std::string& arg : args)
-        if (arg.size() > 2 && arg.rfind("--", 0) == 0) throw UsageError("unknown option '" + arg + "'");
+void RejectOptions(Arguments& args) {
+    const std::size_t end = OptionsEnd(args);
+    for (std::size_t i = 0; i < end; ++i)
+        if (args[i].size() > 1 && args[i][0] == '-') throw UsageError("unknown option '" + args[i] + "'");
+    if (end < args.size()) args.erase(args.begin() + std::ptrdiff_t(end));
 }
 
 }  // namespace qordict

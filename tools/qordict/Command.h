@@ -27,7 +27,7 @@ struct Command {
     const char* name;
     const char* synopsis;  // arguments, as shown by --help
     const char* summary;   // one line
-    int (*run)(const Arguments& args);
+    int (*run)(Arguments args);
 };
 
 // Self-registration: `static const qordict::Registration reg{{...}};`
@@ -46,11 +46,17 @@ DICTMODE TakeModeOption(Arguments& args);
 // Removes "--language LCID" (decimal, 0x-hex or a locale name such as de-DE);
 // 0 when absent, UsageError when the value is not a language.
 DWORD TakeLanguageOption(Arguments& args);
-// UsageError when args still holds an option (anything starting with "--").
-void RejectOptions(const Arguments& args);
+// Removes every NAME, a flag without a value; true when there was one.
+bool TakeFlag(Arguments& args, const std::string& name);
+// Called after the Take... functions: UsageError when args still holds an
+// option before "--"; then drops the "--", leaving only operands.
+void RejectOptions(Arguments& args);
 void PrintError(const std::string& message);
 // "1 word", "2 words".
 std::string Plural(long n, const char* what);
 void WriteOut(const std::string& utf8);  // to stdout, bytes as given
+// Flushes stdout; a command's success turns into kFileError, with a message,
+// when any of its output did not arrive.
+int FinishOutput(int status);
 
 }  // namespace qordict

@@ -4,7 +4,7 @@
 namespace qordict {
 namespace {
 
-int RunCopy(const Arguments& args) {
+int RunCopy(Arguments args) {
     RejectOptions(args);
     if (args.size() != 2) throw UsageError("copy takes SRC and DST");
     CQorDictionaryManager manager;

@@ -42,7 +42,7 @@ void AppendFont(std::string& out, const LOGFONTW& f) {
            ",\"faceName\":" + JsonString(f.lfFaceName, faceLength) + "}";
 }
 
-int RunDump(const Arguments& args) {
+int RunDump(Arguments args) {
     RejectOptions(args);
     if (args.size() != 1) throw UsageError("dump takes exactly one FILE");
     CQorDictionaryManager manager;

@@ -8,8 +8,7 @@
 namespace qordict {
 namespace {
 
-int RunExport(const Arguments& given) {
-    Arguments args = given;
+int RunExport(Arguments args) {
     const DICTMODE mode = TakeModeOption(args);
     RejectOptions(args);
     if (args.size() != 2) throw UsageError("export takes FILE and OUT");
@@ -28,7 +27,7 @@ int RunExport(const Arguments& given) {
         written = exporter.Export(*writer, out, &progress, result, error);
     }
     if (!written) {
-        PrintError(error.ToUtf8());
+        PrintError(error.ToNativeText());
         return kFileError;
     }
     WriteOut("exported " + std::to_string(result.rowsWritten) + " words with " + std::to_string(languages.size()) +

@@ -10,8 +10,7 @@ namespace {
 
 constexpr DWORD kResourceLanguage = 0x0804;  // the language the host's modules are written in
 
-int RunGather(const Arguments& given) {
-    Arguments args = given;
+int RunGather(Arguments args) {
     const DICTMODE mode = TakeModeOption(args);
     DWORD language = TakeLanguageOption(args);
     RejectOptions(args);
@@ -33,9 +32,9 @@ int RunGather(const Arguments& given) {
 
     std::string out;
     for (const GatherModuleResult& module : merger.GetModuleResults()) {
-        out += module.module.ToUtf8() + ": ";
+        out += module.module.ToNativeText() + ": ";
         out += module.skipReason.IsEmpty() ? Plural(module.wordsAdded, "word") + " added\n"
-                                           : "skipped: " + module.skipReason.ToUtf8() + "\n";
+                                           : "skipped: " + module.skipReason.ToNativeText() + "\n";
     }
     const GatherCounts& counts = merger.GetCounts();
     out += "total: " + Plural(counts.wordsAdded, "word") + " added, " +

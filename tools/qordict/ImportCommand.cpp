@@ -8,8 +8,7 @@
 namespace qordict {
 namespace {
 
-int RunImport(const Arguments& given) {
-    Arguments args = given;
+int RunImport(Arguments args) {
     const DICTMODE mode = TakeModeOption(args);
     RejectOptions(args);
     if (args.size() != 2) throw UsageError("import takes FILE and IN");
@@ -21,7 +20,7 @@ int RunImport(const Arguments& given) {
     CWorkbookData workbook;
     CString error;
     if (!QorReadWorkbookFile(PathArgument(args[1]), workbook, error)) {
-        PrintError(error.ToUtf8());
+        PrintError(error.ToNativeText());
         return kFileError;
     }
     const auto languages = QorWordSheetLanguages(manager);
@@ -47,7 +46,7 @@ int RunImport(const Arguments& given) {
             out += "  translations skipped: the sheet has " + Plural(report.sheetLanguageColumns, "language column") +
                    " after A and B, the dictionary " + Plural(long(languages.size()), "language column") + "\n";
         if (!report.saveError.IsEmpty()) {
-            out += "  not saved: " + report.saveError.ToUtf8() + "\n";
+            out += "  not saved: " + report.saveError.ToNativeText() + "\n";
             saveFailed = true;
         }
         words += report.wordsAdded;
@@ -55,8 +54,8 @@ int RunImport(const Arguments& given) {
         changed += report.translationsChanged;
     }
     out += "total: " + Plural(words, "word") + " added, " + Plural(added, "translation") + " added, " +
-           Plural(changed, "translation") + " changed" + (words + added + changed ? ", saved to " + args[0] : "") +
-           "\n";
+           Plural(changed, "translation") + " changed" +
+           (saveFailed ? ", not saved" : words + added + changed ? ", saved to " + args[0] : "") + "\n";
     WriteOut(out);
     if (saveFailed) {
         PrintError("the dictionary could not be saved to " + args[0]);

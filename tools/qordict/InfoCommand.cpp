@@ -22,7 +22,7 @@ long long WordCount(CQorDictionaryWord* list) {
     return list && list->GetDictionaryList() ? list->GetDictionaryList()->GetCount() : 0;
 }
 
-int RunInfo(const Arguments& args) {
+int RunInfo(Arguments args) {
     RejectOptions(args);
     if (args.size() != 1) throw UsageError("info takes exactly one FILE");
     CQorDictionaryManager manager;

@@ -6,17 +6,8 @@
 namespace qordict {
 namespace {
 
-int RunNew(const Arguments& input) {
-    Arguments args = input;
-    bool force = false;
-    for (auto it = args.begin(); it != args.end();) {
-        if (*it == "--force") {
-            force = true;
-            it = args.erase(it);
-        } else {
-            ++it;
-        }
-    }
+int RunNew(Arguments args) {
+    const bool force = TakeFlag(args, "--force");
     RejectOptions(args);
     if (args.size() != 1) throw UsageError("new takes exactly one FILE");
     std::error_code error;

@@ -4,8 +4,7 @@
 namespace qordict {
 namespace {
 
-int RunTranslate(const Arguments& input) {
-    Arguments args = input;
+int RunTranslate(Arguments args) {
     DICTMODE mode = TakeModeOption(args);
     DWORD language = TakeLanguageOption(args);
     RejectOptions(args);
