@@ -75,10 +75,14 @@ void CDictionaryWordList::Clean() noexcept {
     m_index.Clear();
 }
 
+void CDictionaryWordList::Store(CArchive& ar) const {
+    ar << 1 << int(m_entries.GetCount());
+    for (POSITION pos = m_entries.GetHeadPosition(); pos;) m_entries.GetNext(pos)->Serialize(ar);
+}
+
 void CDictionaryWordList::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
-        ar << 1 << int(m_entries.GetCount());
-        for (POSITION pos = m_entries.GetHeadPosition(); pos;) m_entries.GetNext(pos)->Serialize(ar);
+        Store(ar);
         return;
     }
     Clean();
@@ -87,9 +91,8 @@ void CDictionaryWordList::Serialize(CArchive& ar) {
     if (marker < 1) return;
     ar >> count;
     ar.CheckCount(count, 4, "entries");
-    // Size the index once. Only entries that are kept need room, and those
-    // take at least 19 bytes each, which bounds what a damaged count can ask for.
-    m_index.Reserve(std::size_t(std::min<std::uint64_t>(std::uint64_t(count > 0 ? count : 0), ar.BytesLeft() / 19)));
+    // The index grows with the entries kept, not with the count: a list of
+    // dropped duplicates must not reserve room for all of them.
     for (int i = 0; i < count; ++i) {
         CArchiveContext where(ar, "entry", i);
         std::unique_ptr<CQorDictWordElement> entry(new CQorDictWordElement);

@@ -30,6 +30,7 @@ public:
     void Clean() noexcept;
     // The word list record of the dictionary file.
     void Serialize(CArchive& ar);
+    void Store(CArchive& ar) const;
 
     CWordElementList m_entries;
     CWordIndex m_index;

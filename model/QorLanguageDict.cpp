@@ -6,10 +6,18 @@
 #include "base/FontHandle.h"
 #include "model/LanguageDictionary.h"
 
-CQorLanguageDict::CQorLanguageDict() : m_pData(new CLanguageDictionary) {}
+CQorLanguageDict::CQorLanguageDict() = default;
 
-CQorLanguageDict::CQorLanguageDict(const CQorLanguageDict& source) : m_pData(new CLanguageDictionary) {
-    *this = source;
+CQorLanguageDict::CQorLanguageDict(const CQorLanguageDict& source) { *this = source; }
+
+const CLanguageDictionary* CQorLanguageDict::Read() const {
+    static const CLanguageDictionary defaults;
+    return m_pData ? m_pData.get() : &defaults;
+}
+
+CLanguageDictionary* CQorLanguageDict::Write() {
+    if (!m_pData) m_pData.reset(new CLanguageDictionary);
+    return m_pData.get();
 }
 
 CQorLanguageDict::~CQorLanguageDict() { Clean(); }
@@ -17,9 +25,9 @@ CQorLanguageDict::~CQorLanguageDict() { Clean(); }
 void CQorLanguageDict::Clean() { m_pData.reset(); }
 
 void CQorLanguageDict::operator=(const CQorLanguageDict& source) {
-    if (!m_pData) m_pData.reset(new CLanguageDictionary);
-    if (this == &source || !source.m_pData) return;
-    const CLanguageDictionary& from = *source.m_pData;
+    if (this == &source) return;
+    const CLanguageDictionary& from = *source.Read();
+    Write();
     m_pData->m_enable = from.m_enable;
     m_pData->m_id = from.m_id;
     m_pData->m_font = from.m_font;
@@ -33,26 +41,23 @@ void CQorLanguageDict::operator=(const CQorLanguageDict& source) {
 
 void CQorLanguageDict::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
-        if (!m_pData) {
-            // Without data the record ends after its first marker's place.
-            ar << 1 << 0;
-            return;
-        }
-        CLanguageDictionary& d = *m_pData;
+        const CLanguageDictionary& d = *Read();
         ar << 1 << 1 << d.m_enable << unsigned(d.m_id);
         ar.Write(&d.m_font, sizeof d.m_font);
         ar << unsigned(d.m_fontColor) << d.m_fontPointSize;
-        d.m_system.Serialize(ar);
-        d.m_project.Serialize(ar);
+        d.m_system.Store(ar);
+        d.m_project.Store(ar);
         return;
     }
-    m_pData.reset(new CLanguageDictionary);
-    CLanguageDictionary& d = *m_pData;
+    // A record without data loads as the defaults, which take no memory of
+    // their own: a file of such records costs little more than its size.
+    m_pData.reset();
     int marker;
     ar >> marker;
     if (marker < 1) return;
     ar >> marker;
     if (marker < 1) return;
+    CLanguageDictionary& d = *Write();
     unsigned id, color;
     ar >> d.m_enable >> id;
     d.m_id = id;
@@ -69,88 +74,88 @@ void CQorLanguageDict::Serialize(CArchive& ar) {
 }
 
 CString CQorLanguageDict::GetDisplayCharacter(DICTMODE mode, const CString& text) const {
-    if (!m_pData) return CString();
-    if (!m_pData->m_enable) return text;
-    const CDictionaryWordList* list = m_pData->List(mode);
+    const CLanguageDictionary* data = Read();
+    if (!data->m_enable) return text;
+    const CDictionaryWordList* list = data->List(mode);
     return list ? list->GetDisplayCharacter(text) : text;
 }
 
-int CQorLanguageDict::IsEnable() const { return m_pData ? m_pData->m_enable : 0; }
+int CQorLanguageDict::IsEnable() const { return Read()->m_enable; }
 
 void CQorLanguageDict::SetEnable(int enable) {
-    if (m_pData) m_pData->m_enable = enable;
+    Write()->m_enable = enable;
 }
 
-DWORD CQorLanguageDict::GetLanguageID() const { return m_pData ? m_pData->m_id : LANGID_NONE; }
+DWORD CQorLanguageDict::GetLanguageID() const { return Read()->m_id; }
 
 void CQorLanguageDict::SetLanguageID(DWORD id) {
-    if (m_pData) m_pData->m_id = id;
+    Write()->m_id = id;
 }
 
 void CQorLanguageDict::GetFont(LOGFONTW& font) const {
-    if (m_pData) font = m_pData->m_font;
+    font = Read()->m_font;
 }
 
 void CQorLanguageDict::SetFont(LOGFONTW font) {
-    if (m_pData) m_pData->m_font = font;
+    Write()->m_font = font;
 }
 
-DWORD CQorLanguageDict::GetFontColor() const { return m_pData ? m_pData->m_fontColor : 0; }
+DWORD CQorLanguageDict::GetFontColor() const { return Read()->m_fontColor; }
 
 void CQorLanguageDict::SetFontColor(DWORD color) {
-    if (m_pData) m_pData->m_fontColor = color;
+    Write()->m_fontColor = color;
 }
 
-int CQorLanguageDict::GetFontPointSize() const { return m_pData ? m_pData->m_fontPointSize : 0; }
+int CQorLanguageDict::GetFontPointSize() const { return Read()->m_fontPointSize; }
 
 void CQorLanguageDict::SetFontPointSize(int tenthsOfPoint) {
-    if (m_pData) m_pData->m_fontPointSize = tenthsOfPoint;
+    Write()->m_fontPointSize = tenthsOfPoint;
 }
 
-HFONT CQorLanguageDict::GetFontSafeHwnd() { return m_pData ? m_pData->GetFontHandle() : nullptr; }
+HFONT CQorLanguageDict::GetFontSafeHwnd() { return Read()->GetFontHandle(); }
 
 void CQorLanguageDict::SetFontSafeHwnd(HFONT font) {
-    if (m_pData) m_pData->SetFontHandle(font);
+    Write()->SetFontHandle(font);
 }
 
 int CQorLanguageDict::AddWord(DICTMODE mode, CQorDictWordElement* entry) {
-    CDictionaryWordList* list = m_pData ? m_pData->List(mode) : nullptr;
+    CDictionaryWordList* list = Write()->List(mode);
     return list ? list->AddWord(entry) : 0;
 }
 
 int CQorLanguageDict::RemoveWord(DICTMODE mode, CQorDictWordElement* entry) {
-    CDictionaryWordList* list = m_pData ? m_pData->List(mode) : nullptr;
+    CDictionaryWordList* list = Write()->List(mode);
     return list ? list->RemoveWord(entry) : 0;
 }
 
 int CQorLanguageDict::RemoveWord(DICTMODE mode, CString original) {
-    CDictionaryWordList* list = m_pData ? m_pData->List(mode) : nullptr;
+    CDictionaryWordList* list = Write()->List(mode);
     return list ? list->RemoveWord(original) : 0;
 }
 
 int CQorLanguageDict::RemoveAllWord(DICTMODE mode) {
-    CDictionaryWordList* list = m_pData ? m_pData->List(mode) : nullptr;
+    CDictionaryWordList* list = Write()->List(mode);
     if (!list) return 0;
     list->Clean();
     return 1;
 }
 
 CQorDictWordElement* CQorLanguageDict::FindWord(DICTMODE mode, CString original) const {
-    const CDictionaryWordList* list = m_pData ? m_pData->List(mode) : nullptr;
+    const CDictionaryWordList* list = Read()->List(mode);
     return list ? list->FindWord(original) : nullptr;
 }
 
 int CQorLanguageDict::RenameOriginalCharacter(DICTMODE mode, const CString& oldOriginal, const CString& newOriginal) {
-    CDictionaryWordList* list = m_pData ? m_pData->List(mode) : nullptr;
+    CDictionaryWordList* list = Write()->List(mode);
     return list ? list->RenameOriginalCharacter(oldOriginal, newOriginal) : 0;
 }
 
 int CQorLanguageDict::RenameOriginalCharacter(DICTMODE mode, CQorDictWordElement* entry, CString newOriginal) {
-    CDictionaryWordList* list = m_pData ? m_pData->List(mode) : nullptr;
+    CDictionaryWordList* list = Write()->List(mode);
     return list ? list->RenameOriginalCharacter(entry, newOriginal) : 0;
 }
 
 CList<CQorDictWordElement*, CQorDictWordElement*>* CQorLanguageDict::GetDictionaryList(DICTMODE mode) {
-    CDictionaryWordList* list = m_pData ? m_pData->List(mode) : nullptr;
+    CDictionaryWordList* list = Write()->List(mode);
     return list ? &list->m_entries : nullptr;
 }

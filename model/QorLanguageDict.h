@@ -55,6 +55,10 @@ public:
 
 private:
     void Clean();
+    // Without data a language has the defaults, shared; the first change
+    // gives it its own.
+    const CLanguageDictionary* Read() const;
+    CLanguageDictionary* Write();
 
     std::unique_ptr<CLanguageDictionary> m_pData;
 };
