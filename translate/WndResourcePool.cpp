@@ -143,6 +143,11 @@ struct Relabel {
     bool enable;
     bool hasFont;
     LOGFONTW font;
+    // Made or found once per switch rather than per window.
+    HFONT fontObject = nullptr;
+    // Whether the object reads back as the record: only then does holding
+    // the handle prove a window already has the font, sparing GetObjectW.
+    bool handleIsRecord = false;
 
     CString Translate(const CString& text) const { return language.GetDisplayCharacter(mode, text); }
 };
@@ -162,15 +167,15 @@ BOOL CALLBACK SetFontOnDescendant(HWND window, LPARAM param) {
 // Gives a window the language font and, when it had another font, every
 // window below it too.
 void ApplyLanguageFontTree(HWND window, const Relabel& relabel) {
-    if (!relabel.hasFont) return;
+    if (!relabel.fontObject) return;
+    const HFONT held = HFONT(SendMessageW(window, WM_GETFONT, 0, 0));
+    if (held == relabel.fontObject && relabel.handleIsRecord) return;
     LOGFONTW current;
     std::memset(&current, 0, sizeof current);
-    if (HFONT font = HFONT(SendMessageW(window, WM_GETFONT, 0, 0))) GetObjectW(font, sizeof current, &current);
+    if (held) GetObjectW(held, sizeof current, &current);
     if (std::memcmp(&current, &relabel.font, sizeof current) == 0) return;
-    HFONT font = GetLanguageFont(relabel.font);
-    if (!font) return;
-    SendMessageW(window, WM_SETFONT, WPARAM(font), TRUE);
-    FontWalk walk{relabel, font};
+    SendMessageW(window, WM_SETFONT, WPARAM(relabel.fontObject), TRUE);
+    FontWalk walk{relabel, relabel.fontObject};
     EnumChildWindows(window, SetFontOnDescendant, LPARAM(&walk));
 }
 
@@ -256,6 +261,13 @@ void ChangeLanguageOf(const CWndResourcePoolObj& obj, DICTMODE mode) {
     if (!language) return;
     Relabel relabel{obj, *language, mode, manager->IsEnable() != 0, false, {}};
     relabel.hasFont = manager->IsEnableFont() && ReadLanguageFont(*language, relabel.font);
+    if (relabel.hasFont) relabel.fontObject = GetLanguageFont(relabel.font);
+    if (relabel.fontObject) {
+        LOGFONTW made;
+        std::memset(&made, 0, sizeof made);
+        GetObjectW(relabel.fontObject, sizeof made, &made);
+        relabel.handleIsRecord = std::memcmp(&made, &relabel.font, sizeof made) == 0;
+    }
 
     if (obj.hRoot) {
         ApplyLanguageFontTree(obj.hRoot, relabel);

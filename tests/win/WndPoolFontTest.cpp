@@ -49,6 +49,11 @@ TEST_F(WndPoolFont, RootWithAnotherFontPassesItToTheWholeTree) {
     EXPECT_TRUE(HasEnglishFont(host.GetSafeHwnd()));
     EXPECT_TRUE(HasEnglishFont(child));
     EXPECT_TRUE(HasEnglishFont(grandchild));
+
+    // Holding the very object handed out counts as having the font.
+    SendMessageW(grandchild, WM_SETFONT, WPARAM(mine.get()), FALSE);
+    pool.ChangeLanguage(DICTMODE_SYSTEM);
+    EXPECT_EQ(FontOf(grandchild), mine.get()) << "a second switch walked the tree again";
 }
 
 TEST_F(WndPoolFont, RootWithTheLanguageFontStopsTheWalk) {
