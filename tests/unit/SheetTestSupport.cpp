@@ -21,6 +21,8 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #include "model/QorDictionaryWord.h"
 #include "model/QorLanguageDict.h"
 #include "sheets/SheetData.h"
+#include "sheets/SheetError.h"
+#include "sheets/XlsxReader.h"
 #include "sheets/ZipWriter.h"
 
 std::vector<unsigned char> ZipOf(const std::vector<std::pair<std::string, std::string>>& parts) {
@@ -109,4 +111,13 @@ long long HeapInUse() {
 #else
     return -1;
 #endif
+}
+
+std::string ReadError(const std::vector<unsigned char>& bytes, CZipLimits limits) {
+    try {
+        QorReadXlsx(bytes.data(), bytes.size(), limits);
+    } catch (const CSheetException& e) {
+        return e.GetReason();
+    }
+    return "read without error";
 }

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "base/CString.h"
 #include "model/DictMode.h"
+#include "sheets/ZipReader.h"
 
 class CQorDictionaryManager;
 class CSheetData;
@@ -32,6 +33,9 @@ std::string Display(CQorDictionaryManager& manager, unsigned language, DICTMODE 
 // Bytes the allocator hands out at this moment, or -1 where that cannot be
 // measured (not glibc, nor a sanitizer's allocator).
 long long HeapInUse();
+
+// Why an .xlsx in memory is refused, or "read without error".
+std::string ReadError(const std::vector<unsigned char>& bytes, CZipLimits limits = CZipLimits());
 
 // The sheet's cells as rows of UTF-8 texts, over its used range from A1.
 std::vector<std::vector<std::string>> Grid(const CSheetData& sheet);

@@ -13,15 +13,6 @@ const std::string kNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/ma
 const std::string kRel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 const std::string kPackageRel = "http://schemas.openxmlformats.org/package/2006/relationships";
 
-std::string ReadError(const std::vector<unsigned char>& bytes, CZipLimits limits = CZipLimits()) {
-    try {
-        QorReadXlsx(bytes.data(), bytes.size(), limits);
-    } catch (const CSheetException& e) {
-        return e.GetReason();
-    }
-    return "read without error";
-}
-
 // A workbook whose worksheets name the given parts, which hold the given XML.
 std::vector<unsigned char> Book(const std::vector<std::string>& sheetParts,
                                 const std::vector<std::pair<std::string, std::string>>& parts) {

@@ -20,15 +20,6 @@ CSheetData ReadOnlySheet(const std::vector<unsigned char>& bytes) {
     return workbook.sheets.empty() ? CSheetData() : workbook.sheets[0];
 }
 
-std::string ReadError(const std::vector<unsigned char>& bytes, CZipLimits limits = CZipLimits()) {
-    try {
-        QorReadXlsx(bytes.data(), bytes.size(), limits);
-    } catch (const CSheetException& e) {
-        return e.GetReason();
-    }
-    return "read without error";
-}
-
 TEST(WorkbookReader, ValueKindsBecomeText) {
     const auto sheet = ReadOnlySheet(WorkbookWithSheet(
         "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>1</v></c><c r=\"B1\" t=\"s\"><v>0</v></c>"
