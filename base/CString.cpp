@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "base/LoadArena.h"
 #include "base/Utf.h"
 
 struct CString::Header {
@@ -24,8 +25,7 @@ static CString::Header* NilHeader() noexcept {
 static CString::Header* AllocateHeader(int capacity) {
     if (capacity < 0) throw std::bad_alloc();
     std::size_t bytes = sizeof(CString::Header) + (std::size_t(capacity) + 1) * sizeof(WCHAR);
-    void* memory = std::malloc(bytes);
-    if (!memory) throw std::bad_alloc();
+    void* memory = ArenaAllocate(bytes);
     auto* header = static_cast<CString::Header*>(memory);
     new (&header->refs) std::atomic<int>(1);
     header->length = 0;
@@ -75,7 +75,7 @@ void CString::Release() noexcept {
     if (header == NilHeader()) return;
     if (header->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
         header->refs.~atomic();
-        std::free(header);
+        ArenaFree(header);
     }
     m_pszData = NilHeader()->Chars();
 }

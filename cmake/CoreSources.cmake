@@ -2,6 +2,7 @@
 # On Windows it is QorDictionary.dll; natively a static library of the same name.
 set(QOR_BASE_SOURCES
   base/CString.cpp
+  base/LoadArena.cpp
   base/CStringFormat.cpp
   base/Utf.cpp
   base/COleDateTime.cpp

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "base/CArchive.h"
 #include "model/QorDictWordElement.h"
@@ -71,8 +72,10 @@ void CDictionaryWordList::CopyFrom(const CDictionaryWordList& source) {
 }
 
 void CDictionaryWordList::Clean() noexcept {
-    while (!m_entries.IsEmpty()) delete m_entries.RemoveHead();
+    // The index first: then the strings die in the entries' order, which is
+    // the order they were made in.
     m_index.Clear();
+    while (!m_entries.IsEmpty()) delete m_entries.RemoveHead();
 }
 
 void CDictionaryWordList::Store(CArchive& ar) const {
@@ -91,13 +94,36 @@ void CDictionaryWordList::Serialize(CArchive& ar) {
     if (marker < 1) return;
     ar >> count;
     ar.CheckCount(count, 4, "entries");
-    // The index grows with the entries kept, not with the count: a list of
-    // dropped duplicates must not reserve room for all of them.
+    // All entries are read before any is indexed, so that the index is sized
+    // once by what the file holds rather than grown step by step or sized by
+    // the count it claims.
+    std::vector<std::unique_ptr<CQorDictWordElement>> read;
     for (int i = 0; i < count; ++i) {
         CArchiveContext where(ar, "entry", i);
-        std::unique_ptr<CQorDictWordElement> entry(new CQorDictWordElement);
-        entry->Serialize(ar);
-        // The first of several entries with one key wins; empty ones are dropped.
-        if (AddWord(entry.get())) entry.release();
+        read.emplace_back(new CQorDictWordElement);
+        read.back()->Serialize(ar);
+    }
+    std::vector<CString> keys;
+    std::vector<CQorDictWordElement*> entries;
+    std::vector<std::size_t> readAt;
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        CString original = read[i]->GetOriginalCharacter();
+        if (original.IsEmpty()) continue;  // an entry without a key is dropped
+        keys.push_back(std::move(original));
+        entries.push_back(read[i].get());
+        readAt.push_back(i);
+    }
+    std::vector<char> kept;
+    try {
+        // The first of several entries with one key wins.
+        m_index.InsertAll(keys, entries, kept);
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (!kept[i]) continue;
+            m_entries.AddTail(entries[i]);
+            read[readAt[i]].release();
+        }
+    } catch (...) {
+        Clean();  // the index may name entries that read still owns
+        throw;
     }
 }

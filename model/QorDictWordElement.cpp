@@ -1,11 +1,16 @@
 #include "model/QorDictWordElement.h"
 
 #include "base/CArchive.h"
+#include "base/LoadArena.h"
 #include "model/DictWordElementData.h"
 
 CQorDictWordElement::CQorDictWordElement() : m_pData(new CDictWordElementData) {}
 
 CQorDictWordElement::~CQorDictWordElement() = default;
+
+void* CQorDictWordElement::operator new(std::size_t bytes) { return ArenaAllocate(bytes); }
+
+void CQorDictWordElement::operator delete(void* memory) noexcept { ArenaFree(memory); }
 
 void CQorDictWordElement::operator=(const CQorDictWordElement& source) {
     if (!m_pData) m_pData.reset(new CDictWordElementData);

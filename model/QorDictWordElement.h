@@ -17,6 +17,10 @@ public:
     ~CQorDictWordElement();
     CQorDictWordElement(const CQorDictWordElement&) = delete;
     void operator=(const CQorDictWordElement& source);
+    // Entries come from, and go back to, the storage of a load when one is
+    // under way (base/LoadArena.h), whichever module news or deletes them.
+    static void* operator new(std::size_t bytes);
+    static void operator delete(void* memory) noexcept;
 
     void Serialize(CArchive& ar);
 

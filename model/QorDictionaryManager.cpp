@@ -7,6 +7,7 @@
 #include "base/CArchive.h"
 #include "base/CFile.h"
 #include "base/Exceptions.h"
+#include "base/LoadArena.h"
 #include "model/DictionaryManagerData.h"
 
 CDictionaryManagerData::CDictionaryManagerData()
@@ -168,6 +169,7 @@ int CQorDictionaryManager::Load(CString path) {
             source = memory.get();
         }
         CArchive ar(source, CArchive::load);
+        CLoadArena storage;
         int marker;
         ar >> marker;
         if (marker >= 1) {

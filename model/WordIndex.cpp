@@ -9,6 +9,8 @@
 namespace {
 
 constexpr std::size_t npos = std::size_t(-1);
+// How far ahead the bulk operations fetch what they will touch.
+constexpr std::size_t kAhead = 8;
 
 struct HashSecret {
     std::uint64_t k0, k1;
@@ -91,8 +93,8 @@ std::size_t CWordIndex::Probe(const CString& key, std::uint64_t hash, bool& foun
     return i;
 }
 
-void CWordIndex::Place(std::size_t slot, const CString& key, CQorDictWordElement* entry, std::uint64_t hash) noexcept {
-    m_slots[slot].key = key;
+void CWordIndex::Place(std::size_t slot, CString key, CQorDictWordElement* entry, std::uint64_t hash) noexcept {
+    m_slots[slot].key = std::move(key);
     m_slots[slot].entry = entry;
     m_slots[slot].hash = hash;
     ++m_count;
@@ -144,6 +146,15 @@ bool CWordIndex::Erase(const CString& key) noexcept {
 }
 
 void CWordIndex::Clear() noexcept {
+    // Dropping a key touches its string, and the strings lie in table order,
+    // which is random: fetch a few ahead, as InsertAll does.
+    const std::size_t n = m_slots.size();
+    for (std::size_t i = 0; i < n; ++i) {
+#if defined(__GNUC__)
+        if (i + kAhead < n) __builtin_prefetch(m_slots[i + kAhead].key.GetString(), 1);
+#endif
+        m_slots[i].key.Empty();
+    }
     m_slots.clear();
     m_slots.shrink_to_fit();
     m_count = 0;
@@ -153,10 +164,39 @@ void CWordIndex::Reserve(std::size_t count) {
     if (count * 2 > m_slots.size()) Grow(count * 2);
 }
 
+void CWordIndex::InsertAll(std::vector<CString>& keys, const std::vector<CQorDictWordElement*>& entries,
+                           std::vector<char>& kept) {
+    const std::size_t n = keys.size();
+    kept.assign(n, 0);
+    Reserve(m_count + n);
+    std::vector<std::uint64_t> hashes(n);
+    for (std::size_t i = 0; i < n; ++i) hashes[i] = Hash(keys[i]);
+    // Each insert lands at a random place in a table far larger than the
+    // cache; asking for the slot a few keys ahead hides most of the wait.
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = 0; i < n; ++i) {
+#if defined(__GNUC__)
+        if (i + kAhead < n) __builtin_prefetch(&m_slots[hashes[i + kAhead] & mask], 1);
+#endif
+        bool found;
+        std::size_t slot = Probe(keys[i], hashes[i], found);
+        if (found) continue;
+        Place(slot, std::move(keys[i]), entries[i], hashes[i]);
+        kept[i] = 1;
+    }
+    // A list of duplicates must not keep the room its dropped entries needed.
+    std::size_t fitting = 16;
+    while (fitting < m_count * 2) fitting *= 2;
+    if (fitting * 4 <= m_slots.size()) Rehash(fitting);
+}
+
 void CWordIndex::Grow(std::size_t minimumSlots) {
     std::size_t size = 16;
     while (size < minimumSlots) size *= 2;
-    if (size <= m_slots.size()) return;
+    if (size > m_slots.size()) Rehash(size);
+}
+
+void CWordIndex::Rehash(std::size_t size) {
     std::vector<Slot> old(size);
     old.swap(m_slots);
     std::size_t mask = size - 1;

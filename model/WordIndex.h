@@ -28,6 +28,12 @@ public:
     void Set(const CString& key, CQorDictWordElement* entry);
     // index[key] = entry if the key is not there yet; false, changing nothing, if it is.
     bool Insert(const CString& key, CQorDictWordElement* entry);
+    // Insert for each key in turn, the first of equal keys winning: kept[i]
+    // tells whether keys[i] went in (moved into the index; the others stay). Built for loading whole lists: the table
+    // is sized once and probed with look-ahead, and afterwards shrunk if most
+    // keys were duplicates.
+    void InsertAll(std::vector<CString>& keys, const std::vector<CQorDictWordElement*>& entries,
+                   std::vector<char>& kept);
     bool Erase(const CString& key) noexcept;
     void Clear() noexcept;
     void Reserve(std::size_t count);
@@ -44,9 +50,10 @@ private:
     std::size_t FindSlot(const CString& text, std::uint64_t hash) const noexcept;  // slot or npos
     // The slot holding the key, or else the free slot where it belongs.
     std::size_t Probe(const CString& key, std::uint64_t hash, bool& found) const noexcept;
-    void Place(std::size_t slot, const CString& key, CQorDictWordElement* entry, std::uint64_t hash) noexcept;
+    void Place(std::size_t slot, CString key, CQorDictWordElement* entry, std::uint64_t hash) noexcept;
     void MakeRoomForOneMore();
     void Grow(std::size_t minimumSlots);
+    void Rehash(std::size_t slots);
 
     std::vector<Slot> m_slots;  // size is zero or a power of two
     std::size_t m_count = 0;

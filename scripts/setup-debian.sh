@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config python3
-  googletest libgtest-dev libbenchmark-dev zlib1g-dev gettext
+  googletest libgtest-dev libbenchmark-dev zlib1g-dev gettext python3-polib translate-toolkit
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-tools libz-mingw-w64-dev
