@@ -32,12 +32,14 @@ set(QOR_MODEL_SOURCES
   model/LanguageDictionary.cpp
   model/QorLanguageDict.cpp
   model/QorDictionaryManager.cpp
+  model/MissRecorder.cpp
+  model/TextListFile.cpp
   model/LocaleNames.cpp
 )
 
 # Portable subsystems that build on both targets add themselves here.
 set(QOR_PORTABLE_SOURCES)
-foreach(dir sheets widgets editor pages host/resmodule host/thread)
+foreach(dir sheets checks catalogs widgets editor pages host/resmodule host/thread)
   include(${PROJECT_SOURCE_DIR}/${dir}/Sources.cmake OPTIONAL)
 endforeach()
 

@@ -15,9 +15,9 @@ install(TARGETS QorDictionary EXPORT QorDictionaryTargets
 # header of the library's folders is public; natively only the portable ones,
 # as the rest need windows.h.
 if(WIN32)
-  set(QOR_PUBLIC_HEADER_DIRS base model sheets widgets editor pages host framework translate resources)
+  set(QOR_PUBLIC_HEADER_DIRS base model sheets checks catalogs widgets editor pages host framework translate resources)
 else()
-  set(QOR_PUBLIC_HEADER_DIRS base model sheets widgets editor pages host/resmodule host/thread)
+  set(QOR_PUBLIC_HEADER_DIRS base model sheets checks catalogs widgets editor pages host/resmodule host/thread)
 endif()
 foreach(dir ${QOR_PUBLIC_HEADER_DIRS})
   if(WIN32)

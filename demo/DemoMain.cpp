@@ -1,6 +1,6 @@
 // QorDemo: a small host program that shows the dictionary library at work.
 //
-//   QorDemo.exe [--dict FILE] [--screenshot FOLDER]
+//   QorDemo.exe [--dict FILE] [--screenshot FOLDER] [--misses FILE]
 //
 // It loads the sample dictionary (sample.dict beside the program unless
 // --dict names another), opens its Chinese main window and lets the user pick
@@ -13,7 +13,10 @@
 // editor in each language and writes editor-language-<locale>.png (the
 // language dialog after choosing a font), editor-settings-<locale>.png,
 // editor-system-<locale>.png, editor-find-<locale>.png and
-// editor-project-<locale>.png, and exits.
+// editor-project-<locale>.png, and exits. Every text it looked up without
+// finding a translation is written on exit, one a line, to --misses FILE
+// (default: misses.txt in the screenshot folder, else beside the program),
+// ready for `qordict gather DICT --from-list FILE`.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -23,11 +26,13 @@
 #include <vector>
 
 #include "DemoResource.h"
+#include "LanguageNames.h"
 #include "EditorScreenshots.h"
 #include "MainWindow.h"
 #include "Screenshot.h"
 #include "SettingsDialog.h"
 #include "base/CString.h"
+#include "checks/PseudoLanguage.h"
 #include "framework/ModuleState.h"
 #include "model/QorDictionaryManager.h"
 #include "translate/TextHelpers.h"
@@ -174,7 +179,7 @@ int TakeScreenshots(CMainWindow& main, const CString& folder, DWORD original) {
     for (DWORD lcid : main.GetLanguages()) {
         main.SetLanguage(lcid);
         PumpUntilQuiet(200, 2000);
-        CString locale = GetLCIDLocaleName(lcid);
+        CString locale = LanguageLocale(lcid);
         bool written = SaveWindowPng(main.GetSafeHwnd(), folder + L"\\main-" + locale + L".png") &&
                        SaveWindowPng(dialog->GetSafeHwnd(), folder + L"\\dialog-" + locale + L".png");
         std::string texts = DescribeTexts(main, dialog->GetSafeHwnd());
@@ -187,7 +192,7 @@ int TakeScreenshots(CMainWindow& main, const CString& folder, DWORD original) {
     main.SetLanguage(original);
     bool restored = DescribeTexts(main, dialog->GetSafeHwnd()) == originalTexts;
     main.CloseSettings();
-    std::printf("back to %s: %s\n", GetLCIDLocaleName(original).ToUtf8().c_str(),
+    std::printf("back to %s: %s\n", LanguageLocale(original).ToUtf8().c_str(),
                 restored ? "every text restored" : "TEXTS DIFFER");
     std::fflush(stdout);
 
@@ -198,8 +203,8 @@ int TakeScreenshots(CMainWindow& main, const CString& folder, DWORD original) {
     for (DWORD lcid : languages) {
         main.SetLanguage(lcid);
         PumpUntilQuiet(200, 2000);
-        CString locale = GetLCIDLocaleName(lcid);
-        CString problem = CaptureEditor(main, folder, locale);
+        CString locale = LanguageLocale(lcid);
+        CString problem = CaptureEditor(main, folder, lcid, locale);
         if (!problem.IsEmpty()) ++failures;
         std::printf("%s editor: %s\n", locale.ToUtf8().c_str(), problem.IsEmpty() ? "written" : problem.ToUtf8().c_str());
         std::fflush(stdout);
@@ -208,17 +213,32 @@ int TakeScreenshots(CMainWindow& main, const CString& folder, DWORD original) {
     return failures || !restored ? 1 : 0;
 }
 
+bool SaveMisses(CQorDictionaryManager& manager, const CString& path) {
+    const bool saved = manager.SaveMisses(path) != 0;
+    if (saved)
+        std::printf("untranslated texts: %lu written to %s (%lu more not kept)\n",
+                    static_cast<unsigned long>(manager.GetMisses().size()), path.ToUtf8().c_str(),
+                    static_cast<unsigned long>(manager.GetDroppedMissCount()));
+    else
+        std::printf("untranslated texts not written: %s\n", manager.GetLastFileError().ToUtf8().c_str());
+    std::fflush(stdout);
+    return saved;
+}
+
 }  // namespace
 
 extern "C" int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     CString dictPath = ProgramFolder() + L"\\sample.dict";
-    CString screenshotFolder;
+    CString screenshotFolder, missesPath;
     for (int i = 1; argv && i + 1 < argc; i += 2) {
         if (CString(argv[i]) == L"--dict") dictPath = argv[i + 1];
         if (CString(argv[i]) == L"--screenshot") screenshotFolder = argv[i + 1];
+        if (CString(argv[i]) == L"--misses") missesPath = argv[i + 1];
     }
+    if (missesPath.IsEmpty())
+        missesPath = (screenshotFolder.IsEmpty() ? ProgramFolder() : screenshotFolder) + L"\\misses.txt";
     LocalFree(argv);
 
     // The library names itself as the resource module when it loads; the
@@ -233,10 +253,18 @@ extern "C" int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCo
         MessageBoxW(nullptr, manager.GetLastFileError(), L"QorDemo", MB_OK | MB_ICONERROR);
         return 1;
     }
+    manager.EnableMissRecorder(true);
+    // Screenshots show the pseudo-language too, which tells at a glance
+    // which texts are not looked up and which are cut off; it lives only in
+    // this session.
+    if (!screenshotFolder.IsEmpty()) QorMakePseudoLanguage(manager, LCID_PSEUDO, 30);
     const DWORD startLanguage = manager.GetSysDefaultLanguageLCID();
     CMainWindow main(&manager);
     if (!main.Create(showCommand)) return 1;
-    if (!screenshotFolder.IsEmpty()) return TakeScreenshots(main, screenshotFolder, startLanguage);
+    if (!screenshotFolder.IsEmpty()) {
+        const int status = TakeScreenshots(main, screenshotFolder, startLanguage);
+        return SaveMisses(manager, missesPath) ? status : 1;
+    }
 
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     MSG message;
@@ -247,5 +275,5 @@ extern "C" int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCo
             DispatchMessageW(&message);
         }
     }
-    return 0;
+    return SaveMisses(manager, missesPath) ? 0 : 1;
 }

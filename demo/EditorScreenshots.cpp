@@ -8,6 +8,7 @@
 
 #include "MainWindow.h"
 #include "Screenshot.h"
+#include "pages/LanguageSettingsRules.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ const int kFindWordId = 24075;
 const int kGridAreaId = 24085;     // both word pages
 const int kFontFieldId = 24083;    // language dialog
 const int kBrowseButtonId = 1;     // inside the font field
-const int kLocaleColumn = 1;       // of the language list
+const int kIdColumn = 0;           // of the language list
 const int kFontColumn = 4;
 // The platform's font chooser and find dialog.
 const int kFaceComboId = 1136;
@@ -137,9 +138,10 @@ CString ListText(HWND list, int row, int column) {
     return text;
 }
 
-int ListRowOf(HWND list, const CString& locale) {
+// By the ID column, which every language fills, whatever the platform knows of it.
+int ListRowOf(HWND list, DWORD lcid) {
     for (int row = 0, n = int(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); row < n; ++row)
-        if (ListText(list, row, kLocaleColumn) == locale) return row;
+        if (ListText(list, row, kIdColumn) == HexLanguageId(lcid)) return row;
     return -1;
 }
 
@@ -212,7 +214,10 @@ bool DoubleClickTreeChild(HWND dialog, int index) {
 // a dialog they open runs its loop after the tick, never inside it.
 class CEditorSession {
 public:
-    CEditorSession(const CString& folder, const CString& locale) : m_folder(folder), m_locale(locale) { Next(Step::FindEditor); }
+    CEditorSession(const CString& folder, DWORD lcid, const CString& locale)
+        : m_folder(folder), m_lcid(lcid), m_locale(locale) {
+        Next(Step::FindEditor);
+    }
 
     void Tick() {
         if (m_step == Step::Done) return;
@@ -302,7 +307,7 @@ private:
     void OpenLanguage(HWND list) {
         m_page = GetParent(list);
         m_list = list;
-        m_row = ListRowOf(list, m_locale);
+        m_row = ListRowOf(list, m_lcid);
         if (m_row < 0) {
             Fail(L"the language list has no row for " + m_locale);
             return;
@@ -406,6 +411,7 @@ private:
     }
 
     CString m_folder;
+    DWORD m_lcid;
     CString m_locale;
     Step m_step = Step::FindEditor;
     DWORD m_stepStart = 0;
@@ -454,8 +460,8 @@ private:
 
 }  // namespace
 
-CString CaptureEditor(CMainWindow& main, const CString& folder, const CString& locale) {
-    CEditorSession session(folder, locale);
+CString CaptureEditor(CMainWindow& main, const CString& folder, DWORD lcid, const CString& locale) {
+    CEditorSession session(folder, lcid, locale);
     int result = 0;
     {
         CSessionTimer timer(session);

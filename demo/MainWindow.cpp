@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "DemoResource.h"
+#include "LanguageNames.h"
 #include "SettingsDialog.h"
 #include "base/CString.h"
 #include "base/win/UniqueHandle.h"
@@ -54,7 +55,7 @@ std::vector<DWORD> FillLanguageMenu(HMENU bar, CQorDictionaryManager* manager) {
         CQorLanguageDict* language = languages->GetNext(pos);
         if (!language->IsEnable() || listed.size() > ID_LANGUAGE_LAST - ID_LANGUAGE_FIRST) continue;
         DWORD lcid = language->GetLanguageID();
-        CString name = GetLCIDNativeName(lcid) + L" (" + GetLCIDLocaleName(lcid) + L")";
+        CString name = LanguageNativeName(lcid) + L" (" + LanguageLocale(lcid) + L")";
         AppendMenuW(languageMenu, MF_STRING, ID_LANGUAGE_FIRST + listed.size(), name);
         listed.push_back(lcid);
     }

@@ -12,9 +12,11 @@
 # the dictionary editor: editor-language-<locale>.png (its language dialog
 # after a font was chosen), editor-settings-<locale>.png,
 # editor-system-<locale>.png, editor-find-<locale>.png (with the find dialog)
-# and editor-project-<locale>.png. It fails when a file could not be written,
-# when going back to the first language does not restore every text, or when
-# the editor could not be driven through its pages and dialogs.
+# and editor-project-<locale>.png; once, misses.txt, the texts it found no
+# translation for (for `qordict gather --from-list`). It fails when a file
+# could not be written, when going back to the first language does not
+# restore every text, or when the editor could not be driven through its
+# pages and dialogs.
 #
 # The demo uses its own Wine prefix (BUILD_DIR/wineprefix-demo) with Wine's
 # X11 driver; the tests' prefix uses the null driver and draws nothing. Chinese

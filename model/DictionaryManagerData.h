@@ -4,6 +4,7 @@
 
 #include "base/CList.h"
 #include "base/CString.h"
+#include "model/MissRecorder.h"
 #include "model/QorDictionaryWord.h"
 #include "model/QorLanguageDict.h"
 
@@ -26,4 +27,5 @@ public:
     std::unique_ptr<CQorDictionaryWord> m_sysWords;
     std::unique_ptr<CQorDictionaryWord> m_projectWords;
     CString m_lastFileError;
+    CMissRecorder m_misses;
 };

@@ -42,6 +42,8 @@ const LocaleEntry kLocales[] = {
     {0x041F, "tr-TR", "Türkçe"},         {0x0422, "uk-UA", "українська"},
     {0x0420, "ur-PK", "اُردو"},           {0x0843, "uz-Cyrl-UZ", "ўзбекча"},
     {0x042A, "vi-VN", "Tiếng Việt"},     {0x0434, "xh-ZA", "isiXhosa"},
+    // Windows' pseudo-locale, which `qordict pseudo` fills.
+    {0x0501, "qps-ploc", "Pseudo"},
 };
 
 const LocaleEntry* Lookup(DWORD lcid) {

@@ -9,6 +9,7 @@
 #include "base/Exceptions.h"
 #include "base/LoadArena.h"
 #include "model/DictionaryManagerData.h"
+#include "model/TextListFile.h"
 
 CDictionaryManagerData::CDictionaryManagerData()
     : m_sysWords(new CQorDictionaryWord), m_projectWords(new CQorDictionaryWord) {}
@@ -116,7 +117,47 @@ CQorLanguageDict* CQorDictionaryManager::GetModeLanguage(DICTMODE mode) const {
 CString CQorDictionaryManager::GetDisplayCharacter(DICTMODE mode, const CString& text) const {
     if (!m_pData || !m_pData->m_enable) return text;
     const CQorLanguageDict* language = GetModeLanguage(mode);
-    return language ? language->GetDisplayCharacter(mode, text) : text;
+    if (!language) return text;
+    if (m_recordMisses.load(std::memory_order_relaxed)) return m_pData->m_misses.LookUp(*language, mode, text);
+    return language->GetDisplayCharacter(mode, text);
+}
+
+CString CQorDictionaryManager::LookUpRecordingMiss(const CQorLanguageDict& language, DICTMODE mode,
+                                                   const CString& text) const {
+    return m_pData ? m_pData->m_misses.LookUp(language, mode, text) : language.GetDisplayCharacter(mode, text);
+}
+
+void CQorDictionaryManager::EnableMissRecorder(bool on, std::size_t maxTexts) {
+    if (!m_pData) return;
+    m_pData->m_misses.SetMaxTexts(maxTexts);
+    m_recordMisses.store(on, std::memory_order_relaxed);
+}
+
+bool CQorDictionaryManager::IsMissRecorderEnabled() const { return m_recordMisses.load(std::memory_order_relaxed); }
+
+std::vector<CString> CQorDictionaryManager::GetMisses() const {
+    return m_pData ? m_pData->m_misses.GetTexts() : std::vector<CString>();
+}
+
+std::size_t CQorDictionaryManager::GetDroppedMissCount() const {
+    return m_pData ? m_pData->m_misses.GetDroppedCount() : 0;
+}
+
+void CQorDictionaryManager::ClearMisses() {
+    if (m_pData) m_pData->m_misses.Clear();
+}
+
+int CQorDictionaryManager::SaveMisses(const CString& path) {
+    if (!m_pData) return 0;
+    m_pData->m_lastFileError.Empty();
+    std::string error;
+    try {
+        if (WriteTextListFile(path, m_pData->m_misses.GetTexts(), error)) return 1;
+    } catch (const std::bad_alloc&) {
+        error = "cannot save '" + path.ToNativeText() + "': out of memory";
+    }
+    m_pData->m_lastFileError = CString::FromNativeText(error);
+    return 0;
 }
 
 CString CQorDictionaryManager::GetFile() const { return m_pData ? m_pData->m_file : CString(); }

@@ -3,6 +3,7 @@
 list(APPEND QOR_PORTABLE_SOURCES
   pages/LanguageSettingsRules.cpp
   pages/WordPageRules.cpp
+  pages/WordCellCheck.cpp
   pages/GatherRules.cpp
   pages/WordGathering.cpp
 )

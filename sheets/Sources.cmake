@@ -9,6 +9,7 @@ list(APPEND QOR_PORTABLE_SOURCES
   sheets/SheetData.cpp
   sheets/WordSheetExporter.cpp
   sheets/WordSheetImporter.cpp
+  sheets/WordMerge.cpp
   sheets/WordSheetLayout.cpp
   sheets/WorkbookFile.cpp
   sheets/WorkbookPackage.cpp

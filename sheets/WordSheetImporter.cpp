@@ -1,13 +1,13 @@
 #include "sheets/WordSheetImporter.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "model/QorDictWordElement.h"
 #include "model/QorDictionaryManager.h"
 #include "model/QorDictionaryWord.h"
 #include "model/QorLanguageDict.h"
 #include "sheets/SheetProgress.h"
+#include "sheets/WordMerge.h"
 #include "sheets/WordSheetLayout.h"
 
 CWordSheetImporter::CWordSheetImporter(CQorDictionaryManager* manager, DICTMODE mode,
@@ -59,34 +59,14 @@ void CWordSheetImporter::MergeRow(CQorDictionaryWord* master, const std::vector<
     if (original.IsEmpty()) return;
     if (!withTranslations) report.translationsIgnored = true;
 
-    CQorDictWordElement* word = master->FindWord(original);
-    if (!word) {
-        auto added = std::make_unique<CQorDictWordElement>();
-        added->SetOriginalCharacter(original);
-        if (!master->AddWord(added.get())) return;
-        word = added.release();
-        ++report.wordsAdded;
-    }
-    if (!withTranslations) return;
-    for (std::size_t i = 0; i < m_languages.size(); ++i) {
-        CString text = texts[2 + i];
-        text.Replace(QSTR("***"), QSTR(""));
-        CQorDictWordElement* entry = m_languages[i]->FindWord(m_mode, original);
-        if (entry) {
-            if (entry->GetDisplayCharacter() != text) {
-                entry->SetDisplayCharacter(text);
-                ++report.translationsChanged;
-            }
-            continue;
-        }
-        auto copy = std::make_unique<CQorDictWordElement>();
-        *copy = *word;
-        copy->SetDisplayCharacter(text);
-        if (m_languages[i]->AddWord(m_mode, copy.get())) {
-            copy.release();
-            ++report.translationsAdded;
-        }
-    }
+    CWordMergeCounts counts;
+    const CQorDictWordElement* word = QorMergeWord(*master, original, counts);
+    if (word && withTranslations)
+        for (std::size_t i = 0; i < m_languages.size(); ++i)
+            QorMergeTranslation(*m_languages[i], m_mode, *word, original, texts[2 + i], counts);
+    report.wordsAdded += counts.wordsAdded;
+    report.translationsAdded += counts.translationsAdded;
+    report.translationsChanged += counts.translationsChanged;
 }
 
 std::vector<CSheetImportReport> CWordSheetImporter::ImportWorkbook(const CWorkbookData& workbook,

@@ -35,7 +35,8 @@ struct QOR_API CSheetImportReport {
 // (compared ignoring case) is added with the current time; when the sheet has
 // exactly one column per language after A and B, each translation (with every
 // "***" taken out) replaces a different display string or, where the language
-// has no entry, becomes a new entry copied from the master entry. A sheet's
+// has no entry, becomes a new entry copied from the master entry (the rules
+// of WordMerge.h, which catalogue imports share). A sheet's
 // rows are those of its used range after the first, counted from row 2.
 // After each sheet that changed something the dictionary is saved, when it
 // has a file. Rows are merged as the sheet hands them over, so a CSV sheet is

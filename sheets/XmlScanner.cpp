@@ -16,12 +16,12 @@ bool IsNameChar(char ch) { return !IsSpace(ch) && ch != '>' && ch != '/' && ch !
 }  // namespace
 
 CXmlScanner::CXmlScanner(std::string_view xml, std::string partName)
-    : m_xml(xml), m_atEnd(true), m_part(std::move(partName)) {
+    : m_xml(xml), m_atEnd(true), m_subject("the part \"" + partName + "\" of the workbook") {
     CheckEncoding();
 }
 
 CXmlScanner::CXmlScanner(Source source, std::string partName)
-    : m_source(std::move(source)), m_part(std::move(partName)) {
+    : m_source(std::move(source)), m_subject("the part \"" + partName + "\" of the workbook") {
     while (Available() < 3 && Pull()) {
     }
     CheckEncoding();
@@ -34,7 +34,7 @@ void CXmlScanner::CheckEncoding() {
 }
 
 void CXmlScanner::Fail(const std::string& what) const {
-    throw CSheetException("the part \"" + m_part + "\" of the workbook " + what);
+    throw CSheetException(m_subject + " " + what);
 }
 
 std::string_view CXmlScanner::LocalName(std::string_view name) {

@@ -49,6 +49,8 @@ public:
     // and line ends normalised to LF.
     void AppendText(std::string& out) const;
 
+    // What errors name as the text read; by default the workbook part.
+    void SetSubject(std::string subject) { m_subject = std::move(subject); }
     [[noreturn]] void Fail(const std::string& what) const;
 
 private:
@@ -77,5 +79,5 @@ private:
     std::string_view m_text;
     bool m_textIsCData = false;
     std::vector<std::pair<std::string_view, std::string_view>> m_attributes;
-    std::string m_part;
+    std::string m_subject;
 };

@@ -68,7 +68,7 @@ void CMenuResourcePool::ChangeLanguage(DICTMODE mode) {
     try {
         for (const CMenuResource& item : m_pObj->items) {
             if (!item.hMenu) continue;
-            const CString display = WithAccelerator(language->GetDisplayCharacter(mode, item.text), item);
+            const CString display = WithAccelerator(manager.GetDisplayCharacterIn(*language, mode, item.text), item);
             ModifyMenuW(item.hMenu, item.position, MF_BYPOSITION | MF_STRING, item.commandId, display);
         }
     } catch (const std::bad_alloc&) {
@@ -81,7 +81,8 @@ CString CMenuResourcePool::GetString(UINT nID, DICTMODE mode) {
     for (const CMenuResource& item : m_pObj->items) {
         if (item.commandId != nID) continue;
         const CQorLanguageDict* language = m_pObj->manager->GetModeLanguage(mode);
-        return language ? WithAccelerator(language->GetDisplayCharacter(mode, item.text), item) : CString();
+        return language ? WithAccelerator(m_pObj->manager->GetDisplayCharacterIn(*language, mode, item.text), item)
+                        : CString();
     }
     return CString();
 }

@@ -34,7 +34,7 @@ CString LoadDictString(CQorDictionaryManager* pManager, HINSTANCE hInst, UINT nI
     CString loaded = LoadModuleString(hInst, nID);
     CQorLanguageDict* language = SystemLanguage(pManager);
     if (!language) return loaded;
-    CString translated = language->GetDisplayCharacter(DICTMODE_SYSTEM, loaded);
+    CString translated = pManager->GetDisplayCharacterIn(*language, DICTMODE_SYSTEM, loaded);
     return translated.IsEmpty() ? loaded : translated;
 }
 

@@ -47,7 +47,8 @@ void CToolBarResourcePool::ChangeLanguage(DICTMODE mode) {
     if (!IsWindow(tips.GetSafeHwnd())) return;  // the tooltips went away after the capture
     try {
         for (const CToolBarResource& item : obj.items)
-            tips.UpdateTipText(language->GetDisplayCharacter(mode, item.text), item.toolBarWnd, item.commandId);
+            tips.UpdateTipText(obj.manager->GetDisplayCharacterIn(*language, mode, item.text), item.toolBarWnd,
+                               item.commandId);
     } catch (const std::bad_alloc&) {
         // Out of memory mid-way: what was relabelled so far stays.
     }

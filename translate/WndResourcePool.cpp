@@ -149,7 +149,7 @@ struct Relabel {
     // the handle prove a window already has the font, sparing GetObjectW.
     bool handleIsRecord = false;
 
-    CString Translate(const CString& text) const { return language.GetDisplayCharacter(mode, text); }
+    CString Translate(const CString& text) const { return obj.manager->GetDisplayCharacterIn(language, mode, text); }
 };
 
 struct FontWalk {

@@ -63,8 +63,51 @@ CVarnPGridCtrl::~CVarnPGridCtrl() {
 BOOL CVarnPGridCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     if (!CreateEx(0, nullptr, L"", style | WS_CHILD | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN, rect, parent, id))
         return FALSE;
+    CreateToolTip();
     AdjustLayout();
     return TRUE;
+}
+
+void CVarnPGridCtrl::CreateToolTip() {
+    // Owned by the grid, so it goes with it.
+    if (!m_tip.CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, RECT{}, this, 0))
+        return;
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = GetSafeHwnd();
+    tool.uId = 1;
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    m_tip.SendMessage(TTM_ADDTOOLW, 0, LPARAM(&tool));
+    m_tip.SendMessage(TTM_SETMAXTIPWIDTH, 0, 400);  // several findings, one per line
+}
+
+void CVarnPGridCtrl::ForgetTipCell() {
+    // The cells under a still mouse changed: the next move asks afresh.
+    m_tipCell = CVarnPGridItemID();
+    if (m_tip.GetSafeHwnd()) m_tip.SendMessage(TTM_POP);
+}
+
+void CVarnPGridCtrl::TrackTip(const MSG& mouse) {
+    if (!m_tip.GetSafeHwnd()) return;
+    const GridHit hit = m_geometry.HitTest(short(LOWORD(mouse.lParam)), short(HIWORD(mouse.lParam)));
+    CVarnPGridItemID cell;
+    if (hit.area == GridHitArea::Cell) cell = CVarnPGridItemID{hit.row, hit.column};
+    if (cell.row != m_tipCell.row || cell.column != m_tipCell.column) {
+        // The tool is the cell under the mouse: leaving it hides the tip,
+        // and the next cell's text is asked for afresh.
+        m_tipCell = cell;
+        m_tip.SendMessage(TTM_POP);
+        TTTOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = GetSafeHwnd();
+        tool.uId = 1;
+        if (!cell.IsNull()) {
+            const PixelRect rect = m_geometry.GetCellRect(cell.row, cell.column);
+            tool.rect = RECT{rect.left, rect.top, rect.right, rect.bottom};
+        }
+        m_tip.SendMessage(TTM_NEWTOOLRECTW, 0, LPARAM(&tool));
+    }
+    m_tip.SendMessage(TTM_RELAYEVENT, 0, LPARAM(&mouse));
 }
 
 void CVarnPGridCtrl::OnDestroy() {
@@ -285,6 +328,7 @@ void CVarnPGridCtrl::ScrollToRow(int top) {
     const int before = m_geometry.GetTopRow();
     m_geometry.SetTopRow(top);
     if (m_geometry.GetTopRow() == before) return;
+    ForgetTipCell();
     if (m_editing) EndEditItem(TRUE);
     SCROLLINFO info = ScrollInfo(SIF_POS);
     info.nPos = m_geometry.GetTopRow();
@@ -296,6 +340,7 @@ void CVarnPGridCtrl::ScrollToX(int x) {
     const int before = m_geometry.GetScrollX();
     m_geometry.SetScrollX(x);
     if (m_geometry.GetScrollX() == before) return;
+    ForgetTipCell();
     if (m_editing) EndEditItem(TRUE);
     SCROLLINFO info = ScrollInfo(SIF_POS);
     info.nPos = m_geometry.GetScrollX();
@@ -622,10 +667,17 @@ void CVarnPGridCtrl::Draw(HDC dc, const RECT& area) {
     const int textOffset = (rowHeight - 1 - m_textHeight) / 2;
     for (int row = firstRow; row >= 0 && row <= lastRow; ++row) {
         const bool selected = m_selection.IsSelected(row);
-        const COLORREF back = selected ? m_colors.selectionBack : m_colors.background;
-        const COLORREF fore = selected ? m_colors.selectionText : m_colors.text;
         const int y = headerHeight + (row - top) * rowHeight;
         for (const GridVisibleColumn& column : columns) {
+            COLORREF back = selected ? m_colors.selectionBack : m_colors.background;
+            COLORREF fore = selected ? m_colors.selectionText : m_colors.text;
+            if (!selected) {
+                const CellLook look = OnGetCellLook(row, column.column);
+                if (look.own) {
+                    back = look.back;
+                    fore = look.text;
+                }
+            }
             const RECT clip{std::max<LONG>(column.clipLeft, area.left), y,
                             std::min<LONG>(std::min(column.clipRight, column.right - 1), area.right),
                             y + rowHeight - 1};
@@ -757,9 +809,21 @@ LRESULT CVarnPGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnChar(WCHAR(wParam));
         return 0;
     case WM_LBUTTONDOWN:
+        TrackTip(MSG{GetSafeHwnd(), message, wParam, lParam, 0, {}});
         OnLButtonDown(short(LOWORD(lParam)), short(HIWORD(lParam)), wParam);
         return 0;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->hwndFrom == m_tip.GetSafeHwnd() && header->code == TTN_GETDISPINFOW) {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+            m_tipText = m_tipCell.IsNull() ? CString() : OnGetCellTip(m_tipCell.row, m_tipCell.column);
+            info->lpszText = const_cast<LPWSTR>(m_tipText.GetString());
+            return 0;
+        }
+        break;
+    }
     case WM_MOUSEMOVE:
+        TrackTip(MSG{GetSafeHwnd(), message, wParam, lParam, 0, {}});
         OnMouseMove(short(LOWORD(lParam)), short(HIWORD(lParam)));
         return 0;
     case WM_LBUTTONUP:

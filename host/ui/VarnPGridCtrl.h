@@ -9,6 +9,7 @@
 
 #include "base/CString.h"
 #include "framework/Edit.h"
+#include "framework/ToolTipCtrl.h"
 #include "framework/Wnd.h"
 #include "host/COleVariant.h"
 #include "host/ui/VarnPGridColors.h"
@@ -115,6 +116,17 @@ public:
     void EndEditItem(BOOL commit);
     BOOL IsEditing() const { return m_editing; }
 
+    // What a cell shows besides its text: its own colours, where it has any,
+    // in rows that are not selected, and the tooltip over it.
+    struct CellLook {
+        bool own = false;
+        COLORREF back = 0;
+        COLORREF text = 0;
+    };
+    CellLook GetCellLook(int row, int column) { return OnGetCellLook(row, column); }
+    CString GetCellTip(int row, int column) { return OnGetCellTip(row, column); }
+    HWND GetToolTip() const { return m_tip.GetSafeHwnd(); }
+
     // Opens (or brings forward) the platform find dialog; its requests reach Find.
     // Only finding is offered: with find FALSE nothing opens.
     BOOL OpenFindReplaceDlg(BOOL find = TRUE);
@@ -131,6 +143,11 @@ protected:
     // cell has already moved.
     virtual void OnSelChanged(int firstRow, int lastRow, BOOL selected) {}
     virtual BOOL CanEditItem(int row, int column) { return TRUE; }
+    // Asked for every cell drawn and for the cell under the mouse; both
+    // must be cheap. Without an override cells have the theme's colours
+    // and no tooltip.
+    virtual CellLook OnGetCellLook(int row, int column) { return CellLook(); }
+    virtual CString OnGetCellTip(int row, int column) { return CString(); }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnSize(UINT type, int cx, int cy) override;
@@ -171,6 +188,9 @@ private:
     void AfterMove();
     BOOL BeginEdit(int row, int column, const CString& text, bool typed);
     void MoveAfterTab(bool backward);
+    void CreateToolTip();
+    void TrackTip(const MSG& mouse);
+    void ForgetTipCell();
 
     LRESULT OnKeyDown(WPARAM key);
     void OnChar(WCHAR ch);
@@ -209,6 +229,11 @@ private:
     int m_editRow = -1;
     int m_editColumn = -1;
     CString m_editOriginal;
+
+    // One tool that follows the mouse from cell to cell; its text is asked for when shown.
+    CToolTipCtrl m_tip;
+    CVarnPGridItemID m_tipCell;
+    CString m_tipText;
 
     FindDialog m_findDialog;
     FINDREPLACEW m_findRequest;

@@ -295,10 +295,7 @@ void CDictionaryPage1::AnswerCell(NMLVDISPINFOW* info) {
             LOGFONTW font = {};
             language->GetFont(font);
             text = font.lfFaceName;
-            CQorDictionaryManager* manager = m_context.manager;
-            if (manager->IsEnable())
-                if (CQorLanguageDict* system = manager->Find(manager->GetSysDefaultLanguageLCID()))
-                    text = system->GetDisplayCharacter(DICTMODE_SYSTEM, text);
+            text = m_context.manager->GetDisplayCharacter(DICTMODE_SYSTEM, text);
             break;
         }
         }

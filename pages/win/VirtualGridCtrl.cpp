@@ -16,6 +16,18 @@ BOOL CVirtualGridCtrl::Find(const CString& text, DWORD flags) {
     return row >= 0;
 }
 
+CVarnPGridCtrl::CellLook CVirtualGridCtrl::OnGetCellLook(int row, int column) {
+    CellLook look;
+    const WordCellMark mark = m_page.CheckCell(row, column).mark;
+    if (mark == WordCellMark::None) return look;
+    look.own = true;
+    look.back = mark == WordCellMark::Error ? RGB(255, 205, 205) : RGB(255, 240, 190);
+    look.text = GetColorTheme().text;
+    return look;
+}
+
+CString CVirtualGridCtrl::OnGetCellTip(int row, int column) { return m_page.CheckCell(row, column).tip; }
+
 void CVirtualGridCtrl::OnItemChanged(int row, int column, const CString& text) { m_page.OnCellEdited(row, column, text); }
 
 void CVirtualGridCtrl::OnSelChanged(int, int, BOOL selected) {

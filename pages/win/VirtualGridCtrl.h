@@ -18,6 +18,9 @@ protected:
     void OnItemChanged(int row, int column, const CString& text) override;
     void OnSelChanged(int firstRow, int lastRow, BOOL selected) override;
     BOOL CanEditItem(int row, int column) override { return column > 0; }
+    // Translations that fail the checks: tinted, and the findings as the tooltip.
+    CellLook OnGetCellLook(int row, int column) override;
+    CString OnGetCellTip(int row, int column) override;
 
 private:
     CWordPage& m_page;

@@ -119,6 +119,7 @@ void CWordPage::RebuildLanguageColumns() {
 }
 
 void CWordPage::BindRows() {
+    m_checker.reset();
     CQorDictionaryWord* master = GetMasterList();
     if (!m_grid || !master) return;
     m_grid->SetVirtualRows(int(master->GetDictionaryList()->GetCount()));
@@ -140,6 +141,13 @@ void CWordPage::OnCellEdited(int row, int column, const CString& text) {
     if (ApplyWordCellEdit(*m_context.manager, *master, WordAtRow(*master, row), column, text, m_languageColumns,
                           m_mode))
         SetModified();
+}
+
+WordCellCheck CWordPage::CheckCell(int row, int column) {
+    CQorDictionaryWord* master = GetMasterList();
+    if (!master) return WordCellCheck();
+    if (!m_checker) m_checker = std::make_unique<CDictionaryChecker>(*m_context.manager);
+    return CheckWordCell(*m_context.manager, *m_checker, WordAtRow(*master, row), column, m_languageColumns, m_mode);
 }
 
 int CWordPage::FindWord(const CString& text, DWORD flags, int start) {
@@ -351,6 +359,7 @@ void CWordPage::RefreshSaveAndReport() {
 }
 
 void CWordPage::SetModified() {
+    m_checker.reset();
     if (m_context.dialog) m_context.dialog->SetModified();
 }
 

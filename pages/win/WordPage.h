@@ -6,7 +6,9 @@
 
 #include "framework/ImageList.h"
 #include "framework/ProgressCtrl.h"
+#include "checks/DictionaryCheck.h"
 #include "model/DictMode.h"
+#include "pages/WordCellCheck.h"
 #include "pages/win/BusyControls.h"
 #include "pages/win/EditorPageContext.h"
 #include "pages/win/ResourceGathering.h"
@@ -37,6 +39,7 @@ public:
     // The grid's requests.
     void OnCellEdited(int row, int column, const CString& text);
     int FindWord(const CString& text, DWORD flags, int start);
+    WordCellCheck CheckCell(int row, int column);
 
 protected:
     BOOL OnInitDialog() override;
@@ -77,6 +80,8 @@ private:
     CResourceGathering m_gathering;
     std::unique_ptr<BusyControls> m_gatheringBusy;  // while gathering
     ULONGLONG m_rowsBoundAt = 0;                    // the grid's last update during a gathering
+    // Remembers which languages have begun; made anew whenever the words change.
+    std::unique_ptr<CDictionaryChecker> m_checker;
 };
 
 // The system dictionary's words.

@@ -211,4 +211,64 @@ TEST_F(WordPageTest, TheFunctionDiagramButtonIsShownOnlyWhereTheConfigurationAll
     EXPECT_TRUE(visible());
 }
 
+TEST_F(WordPageTest, TranslationsFailingTheChecksAreTintedAndTellWhyUntilTheyAreFixed) {
+    AddWord("&Open");
+    dict.Word(dict.German(), S("&Open"), S("Öffnen"));  // the accelerator is lost: an error
+    dict.Word(dict.German(), S("Gear"), S("Gear"));      // unchanged: a warning
+    const COLORREF errorBack = RGB(255, 205, 205), warningBack = RGB(255, 240, 190);
+    const int open = 5, gear = 4, motor = 0, german = 3;
+    HWND tip = nullptr;
+    // What the screen shows inside a cell, right of its text.
+    auto pixelIn = [&](int row, int column) {
+        RECT client;
+        GetClientRect(grid->GetSafeHwnd(), &client);
+        WindowDc screen(nullptr);
+        UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+        UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+        SelectedObject selected(memory.get(), bitmap.get());
+        SendMessageW(grid->GetSafeHwnd(), WM_PRINTCLIENT, WPARAM(memory.get()), PRF_CLIENT);
+        const RECT cell = grid->GetCellRect(row, column);
+        return GetPixel(memory.get(), cell.right - 4, cell.top + 3);
+    };
+    Run({OpenSystemPage(), [&] {
+             grid->SetColumnWidth(german, 160);
+             grid->SetCurSel(1, 1);  // the rows looked at are not selected
+             EXPECT_EQ(grid->GetCellLook(open, german).back, errorBack);
+             EXPECT_TRUE(grid->GetCellLook(open, german).own);
+             EXPECT_EQ(grid->GetCellTip(open, german), S("accelerator count differs"));
+             EXPECT_EQ(pixelIn(open, german), errorBack);
+             EXPECT_EQ(grid->GetCellLook(gear, german).back, warningBack);
+             EXPECT_EQ(pixelIn(gear, german), warningBack);
+             EXPECT_FALSE(grid->GetCellLook(motor, german).own);
+             EXPECT_FALSE(grid->GetCellLook(open, 1).own) << "originals are not checked";
+             EXPECT_EQ(pixelIn(motor, german), grid->GetColorTheme().background);
+
+             // The mouse over the cell shows the findings as its tooltip.
+             tip = grid->GetToolTip();
+             EXPECT_NE(tip, nullptr);
+             const RECT cell = grid->GetCellRect(open, german);
+             POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+             ClientToScreen(grid->GetSafeHwnd(), &at);
+             SetCursorPos(at.x, at.y);
+             ScreenToClient(grid->GetSafeHwnd(), &at);
+             SendMessageW(grid->GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+             SendMessageW(tip, TTM_POPUP, 0, 0);
+             return true;
+         },
+         [&] {
+             WCHAR shown[128] = {};
+             GetWindowTextW(tip, shown, 128);
+             if (!IsWindowVisible(tip) || !shown[0]) return false;
+             EXPECT_EQ(CString(shown), S("accelerator count differs"));
+
+             // Fixed in the cell: the mark goes at once.
+             TypeIntoCell(open, german, L"Ö&ffnen");
+             EXPECT_FALSE(grid->GetCellLook(open, german).own);
+             grid->SetCurSel(1, 1);
+             EXPECT_EQ(pixelIn(open, german), grid->GetColorTheme().background);
+             Click(GetDlgItem(editor, IDCANCEL));
+             return true;
+         }});
+}
+
 }  // namespace

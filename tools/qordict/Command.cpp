@@ -82,6 +82,10 @@ static bool TakeOption(Arguments& args, const std::string& name, std::string& va
     return found;
 }
 
+bool TakeValueOption(Arguments& args, const std::string& name, std::string& value) {
+    return TakeOption(args, name, value);
+}
+
 bool TakeFlag(Arguments& args, const std::string& name) {
     bool found = false;
     for (std::size_t i = 0; i < OptionsEnd(args);) {

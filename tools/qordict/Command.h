@@ -48,6 +48,9 @@ DICTMODE TakeModeOption(Arguments& args);
 DWORD TakeLanguageOption(Arguments& args);
 // Removes every NAME, a flag without a value; true when there was one.
 bool TakeFlag(Arguments& args, const std::string& name);
+// Removes every "NAME VALUE" or "NAME=VALUE" (the last value wins); true when
+// there was one, UsageError when NAME ends the options without a value.
+bool TakeValueOption(Arguments& args, const std::string& name, std::string& value);
 // Called after the Take... functions: UsageError when args still holds an
 // option before "--"; then drops the "--", leaving only operands.
 void RejectOptions(Arguments& args);

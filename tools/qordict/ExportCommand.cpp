@@ -1,3 +1,4 @@
+#include "CatalogTransfer.h"
 #include "Command.h"
 #include "TerminalProgress.h"
 #include "model/QorDictionaryManager.h"
@@ -10,8 +11,11 @@ namespace {
 
 int RunExport(Arguments args) {
     const DICTMODE mode = TakeModeOption(args);
+    const DWORD language = TakeLanguageOption(args);
     RejectOptions(args);
     if (args.size() != 2) throw UsageError("export takes FILE and OUT");
+    if (IsCatalogPath(args[1])) return ExportCatalog(args[0], args[1], mode, language);
+    if (language) throw UsageError("--language is for .po and .xlf catalogues; a workbook has a column per language");
     CQorDictionaryManager manager;
     if (!LoadDictionary(manager, args[0])) return kFileError;
 
@@ -36,8 +40,9 @@ int RunExport(Arguments args) {
 }
 
 const Registration registration{
-    {"export", "FILE OUT.xlsx|OUT.csv [--mode M]",
-     "write a mode's words, one column per language, to .xlsx or .csv", RunExport}};
+    {"export", "FILE OUT.xlsx|OUT.csv [--mode M] | FILE OUT.po|OUT.xlf --language L [--mode M]",
+     "write a mode's words, one column per language, to .xlsx or .csv, or one language's to a .po or .xlf catalogue",
+     RunExport}};
 
 }  // namespace
 }  // namespace qordict

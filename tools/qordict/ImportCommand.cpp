@@ -1,3 +1,5 @@
+#include "CatalogTransfer.h"
+#include "CheckReport.h"
 #include "Command.h"
 #include "TerminalProgress.h"
 #include "model/QorDictionaryManager.h"
@@ -10,10 +12,14 @@ namespace {
 
 int RunImport(Arguments args) {
     const DICTMODE mode = TakeModeOption(args);
+    const DWORD language = TakeLanguageOption(args);
     RejectOptions(args);
     if (args.size() != 2) throw UsageError("import takes FILE and IN");
+    if (IsCatalogPath(args[1])) return ImportCatalog(args[0], args[1], mode, language);
+    if (language) throw UsageError("--language is for .po and .xlf catalogues; a workbook has a column per language");
     CQorDictionaryManager manager;
     if (!LoadDictionary(manager, args[0])) return kFileError;
+    const ImportCheckReport checks(manager);
 
     // The whole workbook is read before anything is merged: a file that
     // cannot be read changes nothing.
@@ -56,7 +62,7 @@ int RunImport(Arguments args) {
     out += "total: " + Plural(words, "word") + " added, " + Plural(added, "translation") + " added, " +
            Plural(changed, "translation") + " changed" +
            (saveFailed ? ", not saved" : words + added + changed ? ", saved to " + args[0] : "") + "\n";
-    WriteOut(out);
+    WriteOut(out + checks.Report(args[0]));
     if (saveFailed) {
         PrintError("the dictionary could not be saved to " + args[0]);
         return kFileError;
@@ -65,8 +71,9 @@ int RunImport(Arguments args) {
 }
 
 const Registration registration{
-    {"import", "FILE IN.xlsx|IN.csv [--mode M]",
-     "merge every sheet of an .xlsx or .csv file into a mode's words; save", RunImport}};
+    {"import", "FILE IN.xlsx|IN.csv [--mode M] | FILE IN.po|IN.xlf --language L [--mode M]",
+     "merge every sheet of an .xlsx or .csv file, or a language's .po or .xlf catalogue, into a mode's words; save",
+     RunImport}};
 
 }  // namespace
 }  // namespace qordict

@@ -32,7 +32,7 @@ void PrintHelp() {
             takingMode += std::string(takingMode.empty() ? "" : ", ") + command.name;
     }
     text += "\nOptions:\n"
-            "  --mode system|project   which word lists to work on (default: system),\n"
+            "  --mode system|project   which word lists to work on (default: system; check: both),\n"
             "                          for " + takingMode + "\n"
             "  --                      ends the options: what follows are files or texts\n"
             "  -h, --help              show this help, or with a command that command's help\n"
