@@ -136,18 +136,12 @@ std::uint64_t CArchive::ReadStringLength(bool& wide) {
 CArchive& CArchive::operator>>(CString& value) {
     // Nearly every string of a dictionary is UTF-16 with a one-byte length and
     // lies whole in the buffer: take it from there without the general path.
-    if (IsLittleEndian() && m_end - m_cur >= 4 && m_cur[0] == 0xFF && m_cur[1] == 0xFE && m_cur[2] == 0xFF &&
-        m_cur[3] < 0xFF) {
+    if (m_end - m_cur >= 4 && m_cur[0] == 0xFF && m_cur[1] == 0xFE && m_cur[2] == 0xFF && m_cur[3] < 0xFF) {
         int length = m_cur[3];
         std::size_t bytes = std::size_t(length) * 2;
         if (std::size_t(m_end - m_cur) - 4 >= bytes) {
-            CString text;
-            if (length) {
-                std::memcpy(text.GetBuffer(length), m_cur + 4, bytes);
-                text.ReleaseBuffer(length);
-            }
+            value = CString::FromLittleEndianUtf16(m_cur + 4, length);
             m_cur += 4 + bytes;
-            value = std::move(text);
             return *this;
         }
     }

@@ -1,6 +1,7 @@
 #include "base/CString.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -8,12 +9,11 @@
 #include "base/LoadArena.h"
 #include "base/Utf.h"
 
-struct CString::Header {
-    std::atomic<int> refs;
-    int length;
-    int capacity;  // code units, not counting the terminator
-    WCHAR* Chars() noexcept { return reinterpret_cast<WCHAR*>(this + 1); }
-};
+namespace {
+
+WCHAR* Chars(CString::Header* header) noexcept { return reinterpret_cast<WCHAR*>(header + 1); }
+
+}  // namespace
 
 // The shared empty string: never allocated, never freed, never written.
 alignas(CString::Header) static unsigned char g_nilStorage[sizeof(CString::Header) + sizeof(WCHAR)] = {};
@@ -30,7 +30,7 @@ static CString::Header* AllocateHeader(int capacity) {
     new (&header->refs) std::atomic<int>(1);
     header->length = 0;
     header->capacity = capacity;
-    header->Chars()[0] = 0;
+    Chars(header)[0] = 0;
     return header;
 }
 
@@ -41,11 +41,7 @@ std::size_t QorStrLen(const WCHAR* text) noexcept {
     return std::size_t(end - text);
 }
 
-CString::Header* CString::GetHeader() const noexcept {
-    return reinterpret_cast<Header*>(m_pszData) - 1;
-}
-
-CString::CString() noexcept : m_pszData(NilHeader()->Chars()) {}
+CString::CString() noexcept : m_pszData(Chars(NilHeader())) {}
 
 CString::CString(const CString& other) noexcept : m_pszData(other.m_pszData) {
     Header* header = GetHeader();
@@ -53,7 +49,7 @@ CString::CString(const CString& other) noexcept : m_pszData(other.m_pszData) {
 }
 
 CString::CString(CString&& other) noexcept : m_pszData(other.m_pszData) {
-    other.m_pszData = NilHeader()->Chars();
+    other.m_pszData = Chars(NilHeader());
 }
 
 CString::CString(const WCHAR* text) : CString() { Assign(text, int(QorStrLen(text))); }
@@ -77,7 +73,7 @@ void CString::Release() noexcept {
         header->refs.~atomic();
         ArenaFree(header);
     }
-    m_pszData = NilHeader()->Chars();
+    m_pszData = Chars(NilHeader());
 }
 
 CString& CString::operator=(const CString& other) noexcept {
@@ -94,7 +90,7 @@ CString& CString::operator=(CString&& other) noexcept {
     if (this != &other) {
         Release();
         m_pszData = other.m_pszData;
-        other.m_pszData = NilHeader()->Chars();
+        other.m_pszData = Chars(NilHeader());
     }
     return *this;
 }
@@ -103,8 +99,6 @@ CString& CString::operator=(const WCHAR* text) {
     Assign(text, int(QorStrLen(text)));
     return *this;
 }
-
-int CString::GetLength() const noexcept { return GetHeader()->length; }
 
 void CString::PrepareWrite(int length) {
     Header* header = GetHeader();
@@ -118,11 +112,11 @@ void CString::PrepareWrite(int length) {
     }
     Header* fresh = AllocateHeader(capacity);
     int keep = header->length < length ? header->length : length;
-    std::memcpy(fresh->Chars(), m_pszData, std::size_t(keep) * sizeof(WCHAR));
-    fresh->Chars()[keep] = 0;
+    std::memcpy(Chars(fresh), m_pszData, std::size_t(keep) * sizeof(WCHAR));
+    Chars(fresh)[keep] = 0;
     fresh->length = keep;
     Release();
-    m_pszData = fresh->Chars();
+    m_pszData = Chars(fresh);
 }
 
 void CString::Assign(const WCHAR* text, int length) {
@@ -139,11 +133,26 @@ void CString::Assign(const WCHAR* text, int length) {
     if (GetHeader() != NilHeader() && GetHeader()->refs.load(std::memory_order_acquire) > 1) Release();
     if (GetHeader() == NilHeader() || GetHeader()->capacity < length) {
         Release();
-        m_pszData = AllocateHeader(length)->Chars();
+        m_pszData = Chars(AllocateHeader(length));
     }
     std::memcpy(m_pszData, text, std::size_t(length) * sizeof(WCHAR));
     m_pszData[length] = 0;
     GetHeader()->length = length;
+}
+
+CString CString::FromLittleEndianUtf16(const unsigned char* units, int length) {
+    CString text;
+    if (length <= 0) return text;
+    Header* header = AllocateHeader(length);
+    WCHAR* chars = Chars(header);
+    std::memcpy(chars, units, std::size_t(length) * sizeof(WCHAR));
+    const std::uint16_t one = 1;
+    if (*reinterpret_cast<const unsigned char*>(&one) != 1)
+        for (int i = 0; i < length; ++i) chars[i] = WCHAR(units[2 * i] | units[2 * i + 1] << 8);
+    chars[length] = 0;
+    header->length = length;
+    text.m_pszData = chars;
+    return text;
 }
 
 CString CString::FromUtf8(const char* text, std::size_t length) {

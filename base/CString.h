@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdarg>
 #include <string>
 
@@ -34,7 +35,7 @@ public:
     std::string ToNativeText() const;
 
     // Attributes
-    int GetLength() const noexcept;
+    int GetLength() const noexcept { return GetHeader()->length; }
     bool IsEmpty() const noexcept { return GetLength() == 0; }
     const WCHAR* GetString() const noexcept { return m_pszData; }
     operator const WCHAR*() const noexcept { return m_pszData; }
@@ -83,10 +84,19 @@ public:
     WCHAR* GetBuffer(int minLength);
     void ReleaseBuffer(int newLength = -1);
 
-    struct Header;  // reference count, length and capacity before the characters
+    // Before the characters. Visible so that the length reads inline: the
+    // dictionary's index asks for it on every probe.
+    struct Header {
+        std::atomic<int> refs;
+        int length;
+        int capacity;  // code units, not counting the terminator
+    };
+    // A string of the given UTF-16 code units stored little-endian, as files
+    // hold them, at any alignment.
+    static CString FromLittleEndianUtf16(const unsigned char* units, int length);
 
 private:
-    Header* GetHeader() const noexcept;
+    Header* GetHeader() const noexcept { return reinterpret_cast<Header*>(m_pszData) - 1; }
     void Assign(const WCHAR* text, int length);
     void PrepareWrite(int length);  // unshares and makes room for length units
     void Release() noexcept;

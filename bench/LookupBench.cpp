@@ -18,9 +18,7 @@
 #include "BenchFolder.h"
 #include "BenchSummary.h"
 #include "Vocabulary.h"
-#include "model/QorDictWordElement.h"
 #include "model/QorDictionaryManager.h"
-#include "model/QorLanguageDict.h"
 
 namespace {
 
@@ -53,17 +51,7 @@ struct LookupData {
 
     LookupData() {
         Vocabulary words = MakeVocabulary(kWords, kWords, 20240517);
-        auto* language = new CQorLanguageDict;
-        language->SetLanguageID(kChinese);
-        language->SetEnable(1);
-        for (std::size_t i = 0; i < kWords; ++i) {
-            auto* entry = new CQorDictWordElement;
-            entry->SetOriginalCharacter(words.originals[i]);
-            entry->SetDisplayCharacter(words.displays[i]);
-            if (!language->AddWord(DICTMODE_SYSTEM, entry)) Fail("a generated word was refused");
-        }
-        if (!manager.Add(language)) Fail("cannot add the language");
-        manager.SetSysDefaultLanguageLCID(kChinese);
+        if (!AddVocabularyLanguage(manager, words, kChinese)) Fail("cannot build the dictionary");
 
         for (std::size_t i : RandomOrder(kWords, 7)) {
             hits.push_back(words.originals[i]);

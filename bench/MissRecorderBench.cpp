@@ -18,7 +18,6 @@
 
 #include "BenchSummary.h"
 #include "Vocabulary.h"
-#include "model/QorDictWordElement.h"
 #include "model/QorDictionaryManager.h"
 #include "model/QorLanguageDict.h"
 
@@ -45,19 +44,8 @@ struct Dictionaries {
 
     Dictionaries() {
         Vocabulary words = MakeVocabulary(kWords, kWords, 20240517);
-        for (CQorDictionaryManager* manager : {&off, &on}) {
-            auto* language = new CQorLanguageDict;
-            language->SetLanguageID(kChinese);
-            language->SetEnable(1);
-            for (std::size_t i = 0; i < kWords; ++i) {
-                auto* entry = new CQorDictWordElement;
-                entry->SetOriginalCharacter(words.originals[i]);
-                entry->SetDisplayCharacter(words.displays[i]);
-                if (!language->AddWord(DICTMODE_SYSTEM, entry)) Fail("a generated word was refused");
-            }
-            if (!manager->Add(language)) Fail("cannot add the language");
-            manager->SetSysDefaultLanguageLCID(kChinese);
-        }
+        for (CQorDictionaryManager* manager : {&off, &on})
+            if (!AddVocabularyLanguage(*manager, words, kChinese)) Fail("cannot build the dictionary");
         for (std::size_t i : RandomOrder(kWords, 7)) hits.push_back(words.originals[i]);
         misses = words.strangers;
         fewHits.assign(hits.begin(), hits.begin() + 1000);

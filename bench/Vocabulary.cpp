@@ -1,7 +1,12 @@
 #include "Vocabulary.h"
 
+#include <memory>
 #include <unordered_set>
 #include <utility>
+
+#include "model/QorDictWordElement.h"
+#include "model/QorDictionaryManager.h"
+#include "model/QorLanguageDict.h"
 
 namespace {
 
@@ -73,4 +78,21 @@ std::vector<std::size_t> RandomOrder(std::size_t count, std::uint32_t seed) {
     for (std::size_t i = 0; i < count; ++i) order[i] = i;
     for (std::size_t i = count; i > 1; --i) std::swap(order[i - 1], order[Next(state) % i]);
     return order;
+}
+
+bool AddVocabularyLanguage(CQorDictionaryManager& manager, const Vocabulary& words, DWORD id) {
+    auto language = std::make_unique<CQorLanguageDict>();
+    language->SetLanguageID(id);
+    language->SetEnable(1);
+    for (std::size_t i = 0; i < words.originals.size(); ++i) {
+        auto entry = std::make_unique<CQorDictWordElement>();
+        entry->SetOriginalCharacter(words.originals[i]);
+        entry->SetDisplayCharacter(words.displays[i]);
+        if (!language->AddWord(DICTMODE_SYSTEM, entry.get())) return false;
+        entry.release();  // the list owns it
+    }
+    if (!manager.Add(language.get())) return false;
+    language.release();  // the manager owns it
+    manager.SetSysDefaultLanguageLCID(id);
+    return true;
 }

@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "base/CString.h"
+#include "base/Types.h"
+
+class CQorDictionaryManager;
 
 // Random user-interface texts for the benchmarks: ASCII, Chinese or a mix of
 // both, 3 to 30 code units, all different even when letter case is ignored,
@@ -24,3 +27,8 @@ CString RandomText(std::uint64_t& state);
 
 // A random permutation of 0..count-1.
 std::vector<std::size_t> RandomOrder(std::size_t count, std::uint32_t seed);
+
+// Gives the manager a language of the given ID holding every word with its
+// translation as a system word, and makes it the system default. False when
+// the manager refuses a word or the language.
+bool AddVocabularyLanguage(CQorDictionaryManager& manager, const Vocabulary& words, DWORD id);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/CFile.h"
+#include "base/WholeFile.h"
 #include "catalogs/CatalogLanguage.h"
 #include "catalogs/PoReader.h"
 #include "catalogs/PoWriter.h"
@@ -107,36 +108,12 @@ bool QorExportCatalog(CQorDictionaryManager& manager, DICTMODE mode, const CQorL
 
 bool QorReadCatalogFile(const CString& path, CCatalog& out, CString& error) {
     out = CCatalog();
-    error.Empty();
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone)) {
-        error = CString::FromNativeText(file.GetOpenError());
-        return false;
-    }
-    try {
-        const std::uint64_t length = file.GetLength();
-        if (length > kMaxCatalogSize)
-            throw CCatalogException("the file is too large to read (over " + std::to_string(kMaxCatalogSize >> 20) +
-                                    " MiB)");
-        std::string bytes(std::size_t(length), '\0');
-        std::size_t got = 0;
-        while (got < length) {
-            const std::size_t n = file.Read(&bytes[got], std::size_t(length) - got);
-            if (n == 0) break;
-            got += n;
-        }
-        bytes.resize(got);
-        out = QorCatalogKindOf(path) == CCatalogKind::Po ? QorReadPo(bytes) : QorReadXliff(bytes);
-        return true;
-    } catch (const CFileException& e) {
-        error = CString::FromNativeText(e.GetReason());
-    } catch (const CException& e) {
-        error.Format(QSTR("cannot read '%s': %S"), path.GetString(), e.GetReason().c_str());
-    } catch (const std::bad_alloc&) {
-        error.Format(QSTR("cannot read '%s': not enough memory"), path.GetString());
-    }
-    out = CCatalog();
-    return false;
+    const bool po = QorCatalogKindOf(path) == CCatalogKind::Po;
+    const bool read = QorParseWholeFile(path, kMaxCatalogSize, [&](std::string&& bytes) {
+        out = po ? QorReadPo(bytes) : QorReadXliff(bytes);
+    }, error);
+    if (!read) out = CCatalog();
+    return read;
 }
 
 CCatalogImportResult QorMergeCatalog(CQorDictionaryManager& manager, DICTMODE mode, CQorLanguageDict& language,

@@ -121,6 +121,7 @@ private:
             if (i >= text.size()) Fail(m_line, "the string has no closing quote");
             const char ch = text[i++];
             if (ch == '"') break;
+            if (ch == '\0') Fail(m_line, "a NUL character, which ends a gettext string");
             if (ch != '\\') {
                 out += ch;
                 continue;

@@ -3,12 +3,14 @@
 set(QOR_BASE_SOURCES
   base/CString.cpp
   base/LoadArena.cpp
+  base/FoldedTextHash.cpp
   base/CStringFormat.cpp
   base/Utf.cpp
   base/COleDateTime.cpp
   base/CArchive.cpp
   base/MemFile.cpp
   base/FileOverwrite.cpp
+  base/WholeFile.cpp
 )
 if(WIN32)
   list(APPEND QOR_BASE_SOURCES
@@ -32,6 +34,7 @@ set(QOR_MODEL_SOURCES
   model/LanguageDictionary.cpp
   model/QorLanguageDict.cpp
   model/QorDictionaryManager.cpp
+  model/RetiredDictionary.cpp
   model/MissRecorder.cpp
   model/TextListFile.cpp
   model/LocaleNames.cpp

@@ -96,31 +96,29 @@ void CDictionaryWordList::Serialize(CArchive& ar) {
     ar.CheckCount(count, 4, "entries");
     // All entries are read before any is indexed, so that the index is sized
     // once by what the file holds rather than grown step by step or sized by
-    // the count it claims.
-    std::vector<std::unique_ptr<CQorDictWordElement>> read;
+    // the count it claims. What the index does not keep is deleted here.
+    std::vector<CQorDictWordElement*> read;
+    struct DeleteUnkept {
+        std::vector<CQorDictWordElement*>& entries;
+        ~DeleteUnkept() {
+            for (CQorDictWordElement* entry : entries) delete entry;
+        }
+    } deleteUnkept{read};
+    read.reserve(std::size_t(count));  // the check above bounds it by the bytes left
     for (int i = 0; i < count; ++i) {
         CArchiveContext where(ar, "entry", i);
-        read.emplace_back(new CQorDictWordElement);
-        read.back()->Serialize(ar);
-    }
-    std::vector<CString> keys;
-    std::vector<CQorDictWordElement*> entries;
-    std::vector<std::size_t> readAt;
-    for (std::size_t i = 0; i < read.size(); ++i) {
-        CString original = read[i]->GetOriginalCharacter();
-        if (original.IsEmpty()) continue;  // an entry without a key is dropped
-        keys.push_back(std::move(original));
-        entries.push_back(read[i].get());
-        readAt.push_back(i);
+        std::unique_ptr<CQorDictWordElement> entry(new CQorDictWordElement);
+        entry->Serialize(ar);
+        read.push_back(entry.release());
     }
     std::vector<char> kept;
     try {
-        // The first of several entries with one key wins.
-        m_index.InsertAll(keys, entries, kept);
-        for (std::size_t i = 0; i < entries.size(); ++i) {
+        // The first of several entries with one key wins; one without a key is dropped.
+        m_index.InsertAll(read, kept);
+        for (std::size_t i = 0; i < read.size(); ++i) {
             if (!kept[i]) continue;
-            m_entries.AddTail(entries[i]);
-            read[readAt[i]].release();
+            m_entries.AddTail(read[i]);
+            read[i] = nullptr;
         }
     } catch (...) {
         Clean();  // the index may name entries that read still owns

@@ -1,41 +1,12 @@
 #include "model/MissRecorder.h"
 
-#include <chrono>
 #include <new>
-#include <random>
 
-#include "base/SipHash.h"
+#include "base/FoldedTextHash.h"
 #include "model/QorDictWordElement.h"
 #include "model/QorLanguageDict.h"
 
-namespace {
-
-// Texts come from the host's windows and from files anyone may write; a
-// secret key keeps them from being chosen to pile up in one probe run.
-std::uint64_t RandomWord(int salt) noexcept {
-    std::uint64_t word = 0;
-    try {
-        std::random_device device;
-        word = (std::uint64_t(device()) << 32) ^ device();
-    } catch (...) {
-    }
-    return word ^ (std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) * (2 * salt + 1));
-}
-
-}  // namespace
-
-std::uint64_t CMissRecorder::Hash(const CString& text) const noexcept {
-    SipHasher<1, 3> hasher(m_k0, m_k1);
-    const WCHAR* p = text.GetString();
-    const int n = text.GetLength();
-    int i = 0;
-    for (; i + 4 <= n; i += 4)
-        hasher.Absorb(std::uint64_t(QorToUpper(p[i])) | std::uint64_t(QorToUpper(p[i + 1])) << 16 |
-                      std::uint64_t(QorToUpper(p[i + 2])) << 32 | std::uint64_t(QorToUpper(p[i + 3])) << 48);
-    std::uint64_t tail = 0;
-    for (int shift = 0; i < n; ++i, shift += 16) tail |= std::uint64_t(QorToUpper(p[i])) << shift;
-    return hasher.Finish(tail, std::uint64_t(n) * 2);
-}
+std::uint64_t CMissRecorder::Hash(const CString& text) const noexcept { return HashFoldedText(text, m_key); }
 
 bool CMissRecorder::Contains(const CString& text, std::uint64_t hash) const noexcept {
     if (m_slots.empty()) return false;
@@ -62,7 +33,7 @@ void CMissRecorder::Rehash(std::size_t size) {
     m_slots.swap(slots);
 }
 
-CMissRecorder::CMissRecorder() : m_k0(RandomWord(1)), m_k1(RandomWord(2)) {}
+CMissRecorder::CMissRecorder() : m_key(MakeFoldedTextHashKey()) {}
 
 void CMissRecorder::SetMaxTexts(std::size_t maxTexts) {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/CString.h"
+#include "base/FoldedTextHash.h"
 #include "model/DictMode.h"
 
 class CQorLanguageDict;
@@ -47,7 +48,7 @@ private:
     void Rehash(std::size_t size);
     void Insert(const CString& text, std::uint64_t hash);
 
-    const std::uint64_t m_k0, m_k1;  // the hash key
+    const CFoldedTextHashKey m_key;
     mutable std::mutex m_mutex;
     std::size_t m_maxTexts = 0;
     std::vector<CString> m_order;

@@ -30,7 +30,12 @@ void CQorDictWordElement::Serialize(CArchive& ar) {
     ar >> m_pData->m_original >> m_pData->m_display >> m_pData->m_updated;
 }
 
-CString CQorDictWordElement::GetOriginalCharacter() const { return m_pData ? m_pData->m_original : CString(); }
+CString CQorDictWordElement::GetOriginalCharacter() const { return GetOriginalCharacterRef(); }
+
+const CString& CQorDictWordElement::GetOriginalCharacterRef() const noexcept {
+    static const CString none;
+    return m_pData ? m_pData->m_original : none;
+}
 
 CString CQorDictWordElement::GetDisplayCharacter() const { return m_pData ? m_pData->m_display : CString(); }
 

@@ -25,6 +25,9 @@ public:
     void Serialize(CArchive& ar);
 
     CString GetOriginalCharacter() const;
+    // The same without a copy, valid until the entry or its text changes:
+    // loading reads millions of keys, and each copy is an atomic increment.
+    const CString& GetOriginalCharacterRef() const noexcept;
     CString GetDisplayCharacter() const;
     // Changes the text only: a list holding the entry keeps its old key.
     void SetOriginalCharacter(const CString& text);

@@ -9,6 +9,7 @@
 #include "base/Exceptions.h"
 #include "base/LoadArena.h"
 #include "model/DictionaryManagerData.h"
+#include "model/RetiredDictionary.h"
 #include "model/TextListFile.h"
 
 CDictionaryManagerData::CDictionaryManagerData()
@@ -186,7 +187,8 @@ std::vector<unsigned char> ReadStream(CFile& file) {
 int CQorDictionaryManager::Load(CString path) {
     if (!m_pData) return 0;
     CDictionaryManagerData& d = *m_pData;
-    d.DeleteLanguages();
+    CLoadArena storage;
+    CRetiredDictionary old(d, storage);
     d.m_sysWords.reset(new CQorDictionaryWord);
     d.m_projectWords.reset(new CQorDictionaryWord);
     d.m_lastFileError.Empty();
@@ -210,7 +212,6 @@ int CQorDictionaryManager::Load(CString path) {
             source = memory.get();
         }
         CArchive ar(source, CArchive::load);
-        CLoadArena storage;
         int marker;
         ar >> marker;
         if (marker >= 1) {

@@ -1,9 +1,8 @@
 #include "model/WordIndex.h"
 
-#include "base/SipHash.h"
+#include "base/FoldedTextHash.h"
+#include "model/QorDictWordElement.h"
 
-#include <chrono>
-#include <random>
 #include <utility>
 
 namespace {
@@ -12,47 +11,14 @@ constexpr std::size_t npos = std::size_t(-1);
 // How far ahead the bulk operations fetch what they will touch.
 constexpr std::size_t kAhead = 8;
 
-struct HashSecret {
-    std::uint64_t k0, k1;
-};
-
-HashSecret MakeSecret() noexcept {
-    // random_device is the real source; the clock and an address only matter
-    // if it is unavailable, so that the secret still differs between runs.
-    std::uint64_t a = 0, b = 0;
-    try {
-        std::random_device device;
-        a = (std::uint64_t(device()) << 32) ^ device();
-        b = (std::uint64_t(device()) << 32) ^ device();
-    } catch (...) {
-    }
-    static int anchor;
-    a ^= std::uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count());
-    b ^= std::uint64_t(reinterpret_cast<std::uintptr_t>(&anchor)) * 0x9e3779b97f4a7c15u;
-    return {a, b};
-}
-
-const HashSecret& Secret() noexcept {
-    static const HashSecret secret = MakeSecret();
+const CFoldedTextHashKey& Secret() noexcept {
+    static const CFoldedTextHashKey secret = MakeFoldedTextHashKey();
     return secret;
 }
 
 }  // namespace
 
-std::uint64_t CWordIndex::Hash(const CString& text) noexcept {
-    // SipHash-1-3 over the case-folded UTF-16LE bytes of the text.
-    const HashSecret& key = Secret();
-    SipHasher<1, 3> hasher(key.k0, key.k1);
-    const WCHAR* p = text.GetString();
-    int n = text.GetLength();
-    int i = 0;
-    for (; i + 4 <= n; i += 4)
-        hasher.Absorb(std::uint64_t(QorToUpper(p[i])) | std::uint64_t(QorToUpper(p[i + 1])) << 16 |
-                      std::uint64_t(QorToUpper(p[i + 2])) << 32 | std::uint64_t(QorToUpper(p[i + 3])) << 48);
-    std::uint64_t tail = 0;
-    for (int shift = 0; i < n; ++i, shift += 16) tail |= std::uint64_t(QorToUpper(p[i])) << shift;
-    return hasher.Finish(tail, std::uint64_t(n) * 2);
-}
+std::uint64_t CWordIndex::Hash(const CString& text) noexcept { return HashFoldedText(text, Secret()); }
 
 bool CWordIndex::SameKey(const CString& a, const CString& b) noexcept {
     int n = a.GetLength();
@@ -164,13 +130,12 @@ void CWordIndex::Reserve(std::size_t count) {
     if (count * 2 > m_slots.size()) Grow(count * 2);
 }
 
-void CWordIndex::InsertAll(std::vector<CString>& keys, const std::vector<CQorDictWordElement*>& entries,
-                           std::vector<char>& kept) {
-    const std::size_t n = keys.size();
+void CWordIndex::InsertAll(const std::vector<CQorDictWordElement*>& entries, std::vector<char>& kept) {
+    const std::size_t n = entries.size();
     kept.assign(n, 0);
     Reserve(m_count + n);
     std::vector<std::uint64_t> hashes(n);
-    for (std::size_t i = 0; i < n; ++i) hashes[i] = Hash(keys[i]);
+    for (std::size_t i = 0; i < n; ++i) hashes[i] = Hash(entries[i]->GetOriginalCharacterRef());
     // Each insert lands at a random place in a table far larger than the
     // cache; asking for the slot a few keys ahead hides most of the wait.
     const std::size_t mask = m_slots.size() - 1;
@@ -178,10 +143,12 @@ void CWordIndex::InsertAll(std::vector<CString>& keys, const std::vector<CQorDic
 #if defined(__GNUC__)
         if (i + kAhead < n) __builtin_prefetch(&m_slots[hashes[i + kAhead] & mask], 1);
 #endif
+        const CString& key = entries[i]->GetOriginalCharacterRef();
+        if (key.IsEmpty()) continue;
         bool found;
-        std::size_t slot = Probe(keys[i], hashes[i], found);
+        std::size_t slot = Probe(key, hashes[i], found);
         if (found) continue;
-        Place(slot, std::move(keys[i]), entries[i], hashes[i]);
+        Place(slot, key, entries[i], hashes[i]);
         kept[i] = 1;
     }
     // A list of duplicates must not keep the room its dropped entries needed.

@@ -28,12 +28,12 @@ public:
     void Set(const CString& key, CQorDictWordElement* entry);
     // index[key] = entry if the key is not there yet; false, changing nothing, if it is.
     bool Insert(const CString& key, CQorDictWordElement* entry);
-    // Insert for each key in turn, the first of equal keys winning: kept[i]
-    // tells whether keys[i] went in (moved into the index; the others stay). Built for loading whole lists: the table
-    // is sized once and probed with look-ahead, and afterwards shrunk if most
-    // keys were duplicates.
-    void InsertAll(std::vector<CString>& keys, const std::vector<CQorDictWordElement*>& entries,
-                   std::vector<char>& kept);
+    // Insert for each entry in turn under its original string, the first of
+    // equal keys winning and an entry without one left out: kept[i] tells
+    // whether entries[i] went in. Built for loading whole lists: the table is
+    // sized once and probed with look-ahead, and afterwards shrunk if most
+    // entries were duplicates.
+    void InsertAll(const std::vector<CQorDictWordElement*>& entries, std::vector<char>& kept);
     bool Erase(const CString& key) noexcept;
     void Clear() noexcept;
     void Reserve(std::size_t count);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "base/CFile.h"
+#include "base/WholeFile.h"
 #include "sheets/CsvReader.h"
 #include "sheets/CsvWriter.h"
 #include "sheets/SheetError.h"
@@ -35,45 +35,16 @@ bool QorIsCsvPath(const CString& path) {
 
 bool QorReadWorkbookFile(const CString& path, CWorkbookData& out, CString& error) {
     out.sheets.clear();
-    error.Empty();
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone)) {
-        error = CString::FromNativeText(file.GetOpenError());
-        return false;
-    }
-    try {
-        const bool csv = QorIsCsvPath(path);
-        const std::uint64_t length = file.GetLength();
-        const std::uint64_t limit = csv ? kMaxCsvSize : kMaxWorkbookSize;
-        if (length > limit)
-            throw CSheetException("the file is too large to read (over " + std::to_string(limit >> 20) + " MiB)");
-        std::string bytes(std::size_t(length), '\0');
-        std::size_t got = 0;
-        while (got < length) {
-            const std::size_t n = file.Read(&bytes[got], std::size_t(length) - got);
-            if (n == 0) break;
-            got += n;
-        }
-        bytes.resize(got);
+    const bool csv = QorIsCsvPath(path);
+    const bool read = QorParseWholeFile(path, csv ? kMaxCsvSize : kMaxWorkbookSize, [&](std::string&& bytes) {
         if (csv) {
             out = QorReadCsv(std::move(bytes), BaseName(path).Left(31));
         } else {
             out = QorReadXlsx(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
         }
-        return true;
-    } catch (const CFileException& e) {
-        out.sheets.clear();
-        error = CString::FromNativeText(e.GetReason());  // names the file already
-        return false;
-    } catch (const CException& e) {
-        out.sheets.clear();
-        error.Format(QSTR("cannot read '%s': %S"), path.GetString(), e.GetReason().c_str());
-        return false;
-    } catch (const std::bad_alloc&) {
-        out.sheets.clear();
-        error.Format(QSTR("cannot read '%s': not enough memory"), path.GetString());
-        return false;
-    }
+    }, error);
+    if (!read) out.sheets.clear();
+    return read;
 }
 
 std::unique_ptr<ISheetWriter> QorCreateSheetWriter(const CString& path) {

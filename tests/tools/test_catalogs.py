@@ -2,18 +2,16 @@
 gettext's msgfmt, Python's gettext module, polib, the translate toolkit,
 xmllint and Python's XML parser.
 
-Run as: test_catalogs.py QORDICT SAMPLEDICT WORDS_CSV LANGUAGES_CSV [RUNNER...]
+Run as: test_catalogs.py QORDICT SAMPLEDICT WORDS_CSV LANGUAGES_CSV [RUNNER]
 """
 import gettext
-import json
-import os
 import re
 import shutil
 import subprocess
-import sys
-import tempfile
 import unittest
 import xml.etree.ElementTree as ET
+
+from qordict_tool import ToolTest, main, read_bytes, run
 
 try:
     import polib
@@ -24,8 +22,6 @@ try:
 except ImportError:
     toolkit_po = None
 
-QORDICT, SAMPLEDICT, WORDS, LANGUAGES = sys.argv[1:5]
-RUNNER = sys.argv[5:6]
 MSGFMT = shutil.which("msgfmt")
 XMLLINT = shutil.which("xmllint")
 XLIFF = "urn:oasis:names:tc:xliff:document:2.0"
@@ -53,14 +49,6 @@ BROKEN = [("'%s' exists", "'%d' gibt es"), ("%d %s", "%s %d"), ("%d files", "Dat
 ALL = TRICKY + SAME_FORMAT + BROKEN
 
 
-def run(*args):
-    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-        code = subprocess.run([*RUNNER, QORDICT, *args], stdout=out, stderr=err, stdin=subprocess.DEVNULL).returncode
-        out.seek(0)
-        err.seek(0)
-        return code, out.read().decode("utf-8"), err.read().decode("utf-8")
-
-
 def csv_field(text):
     return '"' + text.replace('"', '""') + '"'
 
@@ -72,23 +60,7 @@ def mo_catalog(path):
     return catalog
 
 
-class CatalogTest(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.addCleanup(self.dir.cleanup)
-
-    def path(self, name):
-        return os.path.join(self.dir.name, name)
-
-    def build(self, words_csv, languages_csv, name):
-        path = self.path(name)
-        subprocess.run([*RUNNER, SAMPLEDICT, words_csv, languages_csv, path], check=True, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
-        return path
-
-    def sample(self):
-        return self.build(WORDS, LANGUAGES, "sample.dict")
-
+class CatalogTest(ToolTest):
     def tricky(self):
         """A Chinese-and-German dictionary of TRICKY, SAME_FORMAT and BROKEN."""
         languages = self.path("languages.csv")
@@ -100,11 +72,6 @@ class CatalogTest(unittest.TestCase):
             for original, translation in ALL:
                 f.write(csv_field(original) + ("," + csv_field(translation) if translation else "") + "\n")
         return self.build(words, languages, "tricky.dict")
-
-    def dump(self, dictionary):
-        code, out, err = run("dump", dictionary)
-        self.assertEqual(code, 0, err)
-        return json.loads(out)
 
     def translations(self, dictionary, lcid=0x0407):
         language = next(lang for lang in self.dump(dictionary)["languages"] if lang["id"] == lcid)
@@ -207,8 +174,7 @@ class CatalogTest(unittest.TestCase):
     def test_translate_toolkit_reads_exports_and_its_files_import(self):
         dictionary, po = self.tricky(), self.path("de.po")
         self.export(dictionary, po, "--language", "de-DE")
-        with open(po, "rb") as f:
-            store = toolkit_po.pofile(f.read())
+        store = toolkit_po.pofile(read_bytes(po))
         units = {u.source: u for u in store.units if not u.isheader()}
         self.assertEqual({o: u.target for o, u in units.items()}, {o: t or "" for o, t in ALL})
         self.assertEqual((units["%d files"].isfuzzy(), units["%d of %s"].isfuzzy()), (True, False))
@@ -277,8 +243,7 @@ class CatalogTest(unittest.TestCase):
         code, _, err = run("export", dictionary, self.path("fr.po"), "--language", "fr-FR")
         self.assertEqual(code, 1)
         self.assertIn("qordict: %s has no language 0x040C (fr-FR)" % dictionary, err)
-        with open(dictionary, "rb") as f:
-            original = f.read()
+        original = read_bytes(dictionary)
         with open(po, encoding="utf-8") as f:
             text = f.read().replace("Language: de_DE", "Language: en_US") + '\nmsgid "x"\nmsgstr "y"\n'
         with open(po, "w", encoding="utf-8") as f:
@@ -286,19 +251,8 @@ class CatalogTest(unittest.TestCase):
         code, out, err = run("import", dictionary, po, "--language", "de-DE")
         self.assertEqual((code, out), (1, ""))
         self.assertIn("is a catalogue of 'en_US', not of 0x0407 (de-DE)", err)
-        with open(dictionary, "rb") as f:
-            self.assertEqual(f.read(), original)
+        self.assertEqual(read_bytes(dictionary), original)
 
 
 if __name__ == "__main__":
-    if RUNNER:
-        os.environ["WINEPREFIX"] = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(QORDICT))), "wineprefix")
-        subprocess.run([*RUNNER, SAMPLEDICT], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.Popen(["wineserver", "-p", "60"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                         stdin=subprocess.DEVNULL, start_new_session=True)
-    try:
-        passed = unittest.main(argv=sys.argv[:1], verbosity=1, exit=False).result.wasSuccessful()
-    finally:
-        if RUNNER:
-            subprocess.run(["wineserver", "-k"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    sys.exit(0 if passed else 1)
+    main()

@@ -1,45 +1,17 @@
 """qordict check, stats and pseudo, and the checks import reports: exit codes and output forms.
 
-Run as: test_checks.py QORDICT SAMPLEDICT WORDS_CSV LANGUAGES_CSV [RUNNER...]
+Run as: test_checks.py QORDICT SAMPLEDICT WORDS_CSV LANGUAGES_CSV [RUNNER]
 """
 import json
-import os
 import re
-import subprocess
-import sys
-import tempfile
-import unittest
 
-QORDICT, SAMPLEDICT, WORDS, LANGUAGES = sys.argv[1:5]
-RUNNER = sys.argv[5:6]  # Wine for a Windows build
+from qordict_tool import ToolTest, main, read_bytes, run
 
 
-def run(*args):
-    # Files, not pipes: Wine's helpers may hold a pipe open after the program ended.
-    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-        code = subprocess.run([*RUNNER, QORDICT, *args], stdout=out, stderr=err, stdin=subprocess.DEVNULL).returncode
-        out.seek(0)
-        err.seek(0)
-        return code, out.read().decode("utf-8"), err.read().decode("utf-8")
-
-
-class ChecksTest(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.addCleanup(self.dir.cleanup)
-
-    def path(self, name):
-        return os.path.join(self.dir.name, name)
-
-    def build(self, words=WORDS, languages=LANGUAGES, name="sample.dict"):
-        path = self.path(name)
-        subprocess.run([*RUNNER, SAMPLEDICT, words, languages, path], check=True, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
-        return path
-
+class ChecksTest(ToolTest):
     def broken_sample(self):
         """The sample with two bad English translations, merged by import."""
-        path, sheet = self.build(), self.path("words.csv")
+        path, sheet = self.sample(), self.path("words.csv")
         self.assertEqual(run("export", path, sheet)[0], 0)
         with open(sheet, encoding="utf-8-sig") as f:
             text = f.read()
@@ -50,7 +22,7 @@ class ChecksTest(unittest.TestCase):
         return path, out
 
     def test_check_lines_exit_codes_and_json(self):
-        clean = self.build()
+        clean = self.sample()
         code, out, err = run("check", clean)
         self.assertEqual((code, err), (0, ""))
         lines = out.splitlines()
@@ -115,7 +87,7 @@ class ChecksTest(unittest.TestCase):
         self.assertEqual(total["percentTranslated"], 66.7)
 
     def test_pseudo_language_passes_the_checks_and_refreshes(self):
-        path = self.build()
+        path = self.sample()
         code, out, err = run("pseudo", path)
         self.assertEqual(code, 0, err)
         self.assertEqual(out, "qps-ploc: added with 98 system words and 0 project words, saved to %s\n" % path)
@@ -126,18 +98,14 @@ class ChecksTest(unittest.TestCase):
         self.assertEqual(run("translate", path, "--language", "qps-ploc", "文件(&F)")[1], "[文件(&F)]\n")
 
         # A real language is replaced only when asked to.
-        with open(path, "rb") as f:
-            before = f.read()
+        before = read_bytes(path)
         code, _, err = run("pseudo", path, "--language", "de-DE")
         self.assertEqual(code, 1)
         self.assertIn("--force", err)
-        with open(path, "rb") as f:
-            self.assertEqual(f.read(), before)
+        self.assertEqual(read_bytes(path), before)
         self.assertEqual(run("pseudo", path, "--language", "de-DE", "--force")[0], 0)
         self.assertEqual(run("translate", path, "--language", "de-DE", "保存")[1], "[保存~]\n")
 
 
 if __name__ == "__main__":
-    if RUNNER:
-        os.environ["WINEPREFIX"] = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(QORDICT))), "wineprefix")
-    unittest.main(argv=sys.argv[:1], verbosity=1)
+    main()

@@ -1,6 +1,6 @@
 """Command-line behaviour of qordict: exit codes, messages and output formats.
 
-Run as: test_qordict.py QORDICT SAMPLEDICT WORDS_CSV LANGUAGES_CSV
+Run as: test_qordict.py QORDICT SAMPLEDICT WORDS_CSV LANGUAGES_CSV [RUNNER]
 """
 import json
 import os
@@ -10,12 +10,10 @@ import stat
 import struct
 import subprocess
 import sys
-import tempfile
 import unittest
 
-QORDICT, SAMPLEDICT, WORDS, LANGUAGES = sys.argv[1:5]
-# Windows builds run their programs through Wine: the runner comes first.
-RUNNER = sys.argv[5:6]
+from qordict_tool import QORDICT, RUNNER, WORDS, ToolTest, main, read_bytes, run, write_bytes
+
 # Modules with string tables, menus and dialogs, built for the tests.
 PE_DIR = os.environ.get("QOR_TEST_PE_DIR", "")
 
@@ -24,16 +22,6 @@ FRESH = bytes.fromhex(
     + "01000000" "09080000" "09080000" "00000000" "00000000"
     + "010000000100000000000000" * 2
 )
-
-
-def run(*args):
-    # Output goes through files, not pipes: Wine's helper processes may hold a
-    # pipe open long after the program itself has ended.
-    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-        code = subprocess.run([*RUNNER, QORDICT, *args], stdout=out, stderr=err, stdin=subprocess.DEVNULL).returncode
-        out.seek(0)
-        err.seek(0)
-        return code, out.read().decode("utf-8"), err.read().decode("utf-8")
 
 
 def run_bytes(*args):
@@ -50,13 +38,7 @@ def run_limited(args, stdout=None, file_size=None, user=None, env=None):
     def limit():
         signal.signal(signal.SIGXFSZ, signal.SIG_IGN if RUNNER else signal.SIG_DFL)
         resource.setrlimit(resource.RLIMIT_FSIZE, (file_size, file_size))
-    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-        code = subprocess.run([*RUNNER, QORDICT, *args], stdout=stdout or out, stderr=err,
-                              stdin=subprocess.DEVNULL, preexec_fn=limit if file_size else None,
-                              user=user, env=env).returncode
-        out.seek(0)
-        err.seek(0)
-        return code, out.read().decode("utf-8"), err.read().decode("utf-8")
+    return run(*args, stdout=stdout, preexec_fn=limit if file_size else None, user=user, env=env)
 
 
 def string(units):
@@ -74,35 +56,18 @@ def i32(*values):
     return struct.pack("<%di" % len(values), *values)
 
 
-class QordictTest(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.TemporaryDirectory()
-        self.addCleanup(self.dir.cleanup)
-
-    def path(self, name):
-        return os.path.join(self.dir.name, name)
-
-    def sample(self):
-        path = self.path("sample.dict")
-        subprocess.run([*RUNNER, SAMPLEDICT, WORDS, LANGUAGES, path], check=True, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
-        return path
-
+class QordictTest(ToolTest):
     def test_new_writes_the_fresh_dictionary_and_never_overwrites_by_accident(self):
         path = self.path("new.dict")
         self.assertEqual(run("new", path)[0], 0)
-        with open(path, "rb") as f:
-            self.assertEqual(f.read(), FRESH)
-        with open(path, "wb") as f:
-            f.write(b"precious")
+        self.assertEqual(read_bytes(path), FRESH)
+        write_bytes(path, b"precious")
         code, _, err = run("new", path)
         self.assertEqual(code, 1)
         self.assertIn("already exists", err)
-        with open(path, "rb") as f:
-            self.assertEqual(f.read(), b"precious")
+        self.assertEqual(read_bytes(path), b"precious")
         self.assertEqual(run("new", "--force", path)[0], 0)
-        with open(path, "rb") as f:
-            self.assertEqual(f.read(), FRESH)
+        self.assertEqual(read_bytes(path), FRESH)
 
     def test_usage_errors_exit_with_2_and_file_errors_with_1(self):
         for args in [(), ("frobnicate",), ("info",), ("info", "a", "b"), ("translate", "x"),
@@ -185,8 +150,7 @@ class QordictTest(unittest.TestCase):
     @unittest.skipIf(RUNNER, "devices, FIFOs, owners and file-size limits are POSIX")
     def test_saving_into_devices_fifos_and_streams_keeps_the_node(self):
         path = self.sample()
-        with open(path, "rb") as f:
-            data = f.read()
+        data = read_bytes(path)
         # Standard output as a pipe, as in "qordict copy a.dict /dev/stdout | ...".
         result = subprocess.run([QORDICT, "copy", path, "/dev/stdout"], capture_output=True)
         self.assertEqual((result.returncode, result.stderr), (0, b""))
@@ -208,8 +172,7 @@ class QordictTest(unittest.TestCase):
     def test_a_dictionary_loads_from_a_pipe(self):
         path = self.sample()
         expected = run("info", path)[1]
-        with open(path, "rb") as f:
-            data = f.read()
+        data = read_bytes(path)
         result = subprocess.run([QORDICT, "info", "/dev/stdin"], input=data, capture_output=True)
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertEqual(result.stdout.decode("utf-8").replace("/dev/stdin", path), expected)
@@ -233,8 +196,7 @@ class QordictTest(unittest.TestCase):
             self.assertEqual(code, 1, err)
             self.assertIn(target, err)
             self.assertNotIn(".qor-", err)
-            with open(target, "rb") as f:
-                self.assertEqual(f.read(), FRESH, linked)
+            self.assertEqual(read_bytes(target), FRESH, linked)
             expected = ["sample.dict", "small.dict", "tmp"] + (["twin.dict"] if linked else [])
             self.assertEqual(sorted(os.listdir(self.dir.name)), expected)
             self.assertEqual(os.listdir(temporary), [])
@@ -242,8 +204,7 @@ class QordictTest(unittest.TestCase):
     @unittest.skipIf(RUNNER or os.geteuid() != 0, "needs root to hand files to other users")
     def test_owner_mode_and_a_folder_that_takes_no_new_files(self):
         path = self.sample()
-        with open(path, "rb") as f:
-            data = f.read()
+        data = read_bytes(path)
         target = self.path("owned.dict")
         self.assertEqual(run("new", target)[0], 0)
         os.chown(target, 1234, 2345)
@@ -266,8 +227,7 @@ class QordictTest(unittest.TestCase):
         env = dict(os.environ, TMPDIR=temporary)
         code, _, err = run_limited(("copy", path, target), user=65534, env=env)
         self.assertEqual(code, 0, err)
-        with open(target, "rb") as f:
-            self.assertEqual(f.read(), data)
+        self.assertEqual(read_bytes(target), data)
         self.assertEqual(os.listdir(folder), ["shared.dict"])
         self.assertEqual(os.listdir(temporary), [])
         os.chmod(target, 0o644)
@@ -276,11 +236,7 @@ class QordictTest(unittest.TestCase):
         self.assertIn(target, err)
 
     def test_a_damaged_file_is_reported_with_where_it_broke(self):
-        with open(self.sample(), "rb") as f:
-            data = f.read()
-        cut = self.path("cut.dict")
-        with open(cut, "wb") as f:
-            f.write(data[:300])
+        cut = write_bytes(self.path("cut.dict"), read_bytes(self.sample())[:300])
         code, _, err = run("info", cut)
         self.assertEqual(code, 1)
         self.assertIn("cut.dict", err)
@@ -298,13 +254,13 @@ class QordictTest(unittest.TestCase):
     @unittest.skipUnless(PE_DIR, "QOR_TEST_PE_DIR not set")
     def test_gather_adds_each_new_resource_text_with_empty_translations_and_saves(self):
         dictionary = self.sample()
-        before = json.loads(run("dump", dictionary)[1])
+        before = self.dump(dictionary)
         code, out, err = run("gather", dictionary, PE_DIR)
         self.assertEqual((code, err), (0, ""))
         lines = out.splitlines()
         self.assertEqual([line.split(":")[0] for line in lines[:4]],
                          ["dialogs.dll", "menus.dll", "program.exe", "strings.dll"])
-        after = json.loads(run("dump", dictionary)[1])
+        after = self.dump(dictionary)
         known = {w["original"].upper() for w in before["systemWords"]}
         added = [w["original"] for w in after["systemWords"][len(before["systemWords"]):]]
         self.assertIn("名称:", added)
@@ -325,7 +281,7 @@ class QordictTest(unittest.TestCase):
         code, out, _ = run("gather", dictionary, PE_DIR)
         self.assertEqual(code, 0)
         self.assertIn("total: 0 words added, 0 empty translations made\n", out)
-        self.assertEqual(json.loads(run("dump", dictionary)[1])["systemWords"], after["systemWords"])
+        self.assertEqual(self.dump(dictionary)["systemWords"], after["systemWords"])
 
         code, _, err = run("gather", dictionary, self.path("no such folder"))
         self.assertEqual(code, 1)
@@ -333,7 +289,7 @@ class QordictTest(unittest.TestCase):
         self.assertEqual(run("gather", dictionary, PE_DIR, "--language", "0x10407")[0], 2)
 
     def test_dump_is_the_documented_json_shape(self):
-        dump = json.loads(run("dump", self.sample())[1])
+        dump = self.dump(self.sample())
         self.assertEqual(list(dump), ["version", "enable", "systemDefaultLcid", "projectDefaultLcid", "fontEnable",
                                       "languages", "systemWords", "projectWords"])
         language = dump["languages"][1]
@@ -354,9 +310,7 @@ class QordictTest(unittest.TestCase):
         entry = i32(1) + string([0xD800, ord("x")]) + text('q"\\\n\u00e9') + i32(3) + struct.pack("<d", date)
         data = (i32(1) + text("v") + i32(1, 2057, 2057, 0, 0)
                 + i32(1, 1, 1) + entry + i32(1, 1, 0))
-        path = self.path("odd.dict")
-        with open(path, "wb") as f:
-            f.write(data)
+        path = write_bytes(self.path("odd.dict"), data)
         code, out, err = run("dump", path)
         self.assertEqual(code, 0, err)
         self.assertIn('"original":"\\uD800x"', out)
@@ -365,13 +319,10 @@ class QordictTest(unittest.TestCase):
         self.assertEqual(word["updated"], {"status": 3, "date": date})
 
     def test_copy_rewrites_in_the_current_form(self):
-        source = self.path("trailing.dict")
-        with open(source, "wb") as f:
-            f.write(FRESH + b"trailing bytes")
+        source = write_bytes(self.path("trailing.dict"), FRESH + b"trailing bytes")
         target = self.path("copy.dict")
         self.assertEqual(run("copy", source, target)[0], 0)
-        with open(target, "rb") as f:
-            self.assertEqual(f.read(), FRESH)
+        self.assertEqual(read_bytes(target), FRESH)
         code, _, err = run("copy", source, self.dir.name)  # a folder cannot be replaced by a file
         self.assertEqual(code, 1)
         self.assertIn(self.dir.name, err)
@@ -405,21 +356,8 @@ class QordictTest(unittest.TestCase):
         self.assertNotIn("saved to", out)
         self.assertIn("not saved", out)
         self.assertIn(target, err)
-        with open(target, "rb") as f:
-            self.assertEqual(f.read(), FRESH)
+        self.assertEqual(read_bytes(target), FRESH)
 
 
 if __name__ == "__main__":
-    if RUNNER:
-        # One Wine server for the whole run saves seconds per program start;
-        # the runner keeps its prefix beside the programs' bin folder.
-        os.environ["WINEPREFIX"] = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(QORDICT))), "wineprefix")
-        subprocess.run([*RUNNER, SAMPLEDICT], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.Popen(["wineserver", "-p", "60"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                         stdin=subprocess.DEVNULL, start_new_session=True)
-    try:
-        passed = unittest.main(argv=sys.argv[:1], verbosity=1, exit=False).result.wasSuccessful()
-    finally:
-        if RUNNER:
-            subprocess.run(["wineserver", "-k"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    sys.exit(0 if passed else 1)
+    main()

@@ -154,6 +154,7 @@ TEST(PoFile, RefusesWhatADictionaryCannotTakeNamingTheLine) {
         {h + "msgid \"a\\q\"\nmsgstr \"\"\n", "line 4: unknown escape sequence \\q"},
         {h + "msgid \"a\nmsgstr \"\"\n", "line 4: the string has no closing quote"},
         {h + "msgid \"a\\0b\"\nmsgstr \"\"\n", "line 4: a NUL character"},
+        {h + "msgid \"a" + '\0' + "b\"\nmsgstr \"\"\n", "line 4: a NUL character"},
         {h + "msgid \"a\\400\"\nmsgstr \"\"\n", "line 4: an escape sequence names no byte"},
         {h + "msgid \"a\" x\nmsgstr \"\"\n", "line 4: text after the closing quote"},
         {h + "msgid a\nmsgstr \"\"\n", "line 4: a string has to be in double quotes"},

@@ -6,6 +6,7 @@
 
 #include "OldHashCollisions.h"
 #include "TestSupport.h"
+#include "base/FoldedTextHash.h"
 #include "base/SipHash.h"
 #include "model/QorDictWordElement.h"
 #include "model/QorDictionaryManager.h"
@@ -46,6 +47,24 @@ TEST(WordIndexFlooding, TheKeyedHashMatchesTheReferenceVectors) {
     EXPECT_EQ((SipHashOfCountingBytes<2, 4>(8)), 0x93f5f5799a932462u);
     EXPECT_EQ((SipHashOfCountingBytes<2, 4>(15)), 0xa129ca6149be45e5u);
     EXPECT_EQ((SipHashOfCountingBytes<2, 4>(63)), 0x958a324ceb064572u);
+}
+
+TEST(WordIndexFlooding, TheFoldedHashIsSipHashOfTheTextUpperCasedUnitByUnit) {
+    // The hash folds four code units at a time; every unit in every lane of a
+    // word, and in the tail, must fold exactly as QorToUpper does.
+    const CFoldedTextHashKey key = MakeFoldedTextHashKey();
+    for (int unit = 0; unit <= 0xFFFF; ++unit) {
+        for (int at = 0; at < 5; ++at) {
+            WCHAR text[5] = {'q', 0x8061, 'Z', '{', '`'};
+            text[at] = WCHAR(unit);
+            SipHasher<1, 3> reference(key.k0, key.k1);
+            std::uint64_t word = 0;
+            for (int i = 0; i < 4; ++i) word |= std::uint64_t(QorToUpper(text[i])) << (16 * i);
+            reference.Absorb(word);
+            const std::uint64_t expected = reference.Finish(QorToUpper(text[4]), 10);
+            ASSERT_EQ(HashFoldedText(CString(text, 5), key), expected) << "unit " << unit << " at " << at;
+        }
+    }
 }
 
 TEST(WordIndexFlooding, KeysCollidingUnderTheFormerHashKeepTheMapsAnswers) {

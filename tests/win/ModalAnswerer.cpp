@@ -65,7 +65,7 @@ void MessageBoxAnswerer::Answer(HWND box) {
             onlyMessageBoxControls = false;
         }
     }
-    if (!onlyMessageBoxControls || GetDlgItem(box, IDOK) == nullptr && !yes) return;
+    if (!onlyMessageBoxControls || (GetDlgItem(box, IDOK) == nullptr && !yes)) return;
     seen.style |= yes ? (cancel ? MB_YESNOCANCEL : MB_YESNO) : (cancel ? MB_OKCANCEL : MB_OK);
     boxes.push_back(seen);
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), LPARAM(GetDlgItem(box, answer)));
