@@ -104,7 +104,7 @@ void CDictionaryWordList::Serialize(CArchive& ar) {
             for (CQorDictWordElement* entry : entries) delete entry;
         }
     } deleteUnkept{read};
-    read.reserve(std::size_t(count));  // the check above bounds it by the bytes left
+    if (count > 0) read.reserve(std::size_t(count));  // bounded above; a negative count reads as none
     for (int i = 0; i < count; ++i) {
         CArchiveContext where(ar, "entry", i);
         std::unique_ptr<CQorDictWordElement> entry(new CQorDictWordElement);

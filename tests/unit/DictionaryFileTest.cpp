@@ -133,10 +133,12 @@ TEST(DictionaryFileReader, MarkersBelowOneCutRecordsShort) {
     }
     // A language whose first marker is 0 is 4 bytes and still joins the list;
     // an entry whose marker is 0 is 4 bytes and is dropped; a master list
-    // whose marker is 0 is 4 bytes and stays empty.
+    // whose marker is 0 is 4 bytes and stays empty; so does a list that
+    // claims a negative count.
     FileBytes file;
     file.ManagerHead(2).Int32(0);
-    file.LanguageHead(1031, 1).Int32(1).Int32(3).Entry(S("a"), S("A")).Int32(0).Entry(S("b"), S("B")).EmptyWordList();
+    file.LanguageHead(1031, 1).Int32(1).Int32(3).Entry(S("a"), S("A")).Int32(0).Entry(S("b"), S("B"));
+    file.Int32(1).Int32(-5);
     file.Int32(0).Int32(1).Int32(1).Int32(1).Entry(S("p"), S(""));
     WriteBytes(path, file.bytes);
     CQorDictionaryManager manager;
@@ -148,6 +150,7 @@ TEST(DictionaryFileReader, MarkersBelowOneCutRecordsShort) {
     CQorLanguageDict* german = languages->GetTail();
     EXPECT_EQ(german->GetDictionaryList(DICTMODE_SYSTEM)->GetCount(), 2);
     EXPECT_EQ(german->GetDisplayCharacter(DICTMODE_SYSTEM, S("B")), S("B"));
+    EXPECT_EQ(german->GetDictionaryList(DICTMODE_PROJECT)->GetCount(), 0);
     EXPECT_EQ(Count(manager.GetSysDictWord()), 0);
     ASSERT_EQ(Count(manager.GetProjectDictWord()), 1);
 }
